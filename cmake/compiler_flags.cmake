@@ -1,0 +1,15 @@
+# Compiler flags, guarded per compiler so that MSVC configures the same project.
+if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
+  add_compile_options(-Wall -Wextra -Werror)
+  if(QMQN_SANITIZE)
+    add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=address,undefined)
+  endif()
+  if(MINGW)
+    # No MinGW runtime DLL ships with the package.
+    add_link_options(-static-libgcc -static-libstdc++)
+  endif()
+elseif(MSVC)
+  add_compile_options(/W4 /utf-8 /permissive-)
+  add_compile_definitions(_CRT_SECURE_NO_WARNINGS)
+endif()
