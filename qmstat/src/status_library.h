@@ -5,6 +5,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 #include "monitor.h"
 
@@ -24,6 +25,8 @@ enum class FuTable { Standard, QnLegacy };
 enum class TextQuery { Version, SensorInfo, Media, MediaLotNo, SerialNo, ColorDataVersion, ColorDataChecksum };
 enum class NumberQuery { PQTY, CounterL, CounterA, CounterB, ResolutionH, ResolutionV, FreeBuffer, MediaCounter };
 enum class Counter { A, B };
+
+struct ColorTable;
 
 class StatusLibrary {
  public:
@@ -61,8 +64,11 @@ class StatusLibrary {
 
  private:
   const char16_t* portOf(int32_t handle) const;
-  int32_t exchangeIntoReply(int32_t handle, const char* frame, size_t frameLength);
-  int32_t sendPieces(int32_t handle, const void* const* pieces, const uint32_t* lengths, int count);
+  // Copies a frame into the command buffer, then exchanges it (payload into
+  // the reply buffer) or sends it.
+  int32_t exchangeIntoReply(int32_t handle, std::string_view frame);
+  int32_t sendFrame(int32_t handle, std::string_view frame);
+  int32_t writeTable(int32_t handle, const ColorTable& table, const uint8_t* image);
 
   Monitor* monitor_ = nullptr;
   char16_t registry_[kMaxPorts][kPortNameUnits] = {};
