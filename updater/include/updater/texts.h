@@ -1,0 +1,38 @@
+// Every text the updater shows, in English and Japanese (UTF-8).
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace updater {
+
+enum class TextId {
+  PrinterNameCaption,
+  FirmwareVerCaption,
+  ColorDataCaption,
+  CheckSumCaption,
+  Step1,
+  Step2,
+  Step3,
+  Step4,
+  Step5,
+  StartButton,
+  CloseButton,
+  UpdateDue,
+  UpToDate,
+  NotQmQn,
+  PrinterError,
+  Complete,
+  FirmwareUpdateMode,
+  NoUsablePrinter,
+};
+
+inline constexpr std::string_view kProgramTitle = "QM/QN Version Up Tool";
+inline constexpr std::string_view kBadHandleMessage = "Error!";
+
+std::string_view text(TextId id, bool japanese);
+
+enum class FileProblem { NotOpened, TooLarge, NotValid };
+// "<name> File Not Opend" and its kin; English in every language.
+std::string fileMessage(std::string_view fileName, FileProblem problem);
+
+}  // namespace updater

@@ -1,0 +1,19 @@
+// The update run behind the Start button.
+#pragma once
+#include "updater/services.h"
+#include "updater/updater_state.h"
+
+namespace updater {
+
+enum class RunEnd {
+  StatusNotReady,
+  FirmwareFailed,
+  ColorDataFailed,
+  Complete,
+  WindowClosed,
+  Ignored,  // a run was already in progress, or the window is gone
+};
+
+RunEnd runUpdate(const Services& services, const UpdaterState& state);
+
+}  // namespace updater
