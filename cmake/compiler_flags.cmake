@@ -1,6 +1,11 @@
 # Compiler flags, guarded per compiler so that MSVC configures the same project.
 if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
   add_compile_options(-Wall -Wextra -Werror)
+  if(QMQN_FUZZ)
+    # Coverage for libFuzzer in every library the targets link.
+    add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=address,undefined)
+  endif()
   if(QMQN_SANITIZE)
     add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
     add_link_options(-fsanitize=address,undefined)
