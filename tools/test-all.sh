@@ -33,7 +33,10 @@ for arch in mingw-x64 mingw-x86; do
 done
 
 stage "fuzz targets (${FUZZ_SECONDS:-30} s each)"
-fuzzers=$(./tools/fuzz-all.sh "${FUZZ_SECONDS:-30}" | tee /dev/stderr | grep -c 'no finding' || true)
+fuzz_log=$(mktemp)
+./tools/fuzz-all.sh "${FUZZ_SECONDS:-30}" | tee "$fuzz_log"
+fuzzers=$(grep -c 'no finding' "$fuzz_log" || true)
+rm -f "$fuzz_log"
 
 stage "benchmarks (figures only)"
 cmake --preset bench >/dev/null
