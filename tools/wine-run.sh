@@ -32,4 +32,9 @@ mkdir -p "$(dirname "$prefix")"
   fi
 } 9>"$prefix.lock"
 
+# Wine's background services start with the first program and inherit its
+# output; under CTest they would hold the output pipe open until the
+# wineserver exits. Start them (or find them running) detached first.
+wine cmd.exe /c exit 0 </dev/null >/dev/null 2>&1 || true
+
 exec wine "$@"

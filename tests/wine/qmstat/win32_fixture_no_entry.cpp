@@ -1,0 +1,4 @@
+// A monitor stand-in that loads but lacks MonitorIoControl.
+#include <windows.h>
+
+extern "C" BOOL WINAPI MonitorIoControlMissing() { return TRUE; }
