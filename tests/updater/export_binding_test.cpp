@@ -1,0 +1,63 @@
+#include <gtest/gtest.h>
+
+#include "updater/export_binding.h"
+
+namespace updater {
+namespace {
+
+int32_t QMSTAT_CALL init(const QmPortChar*) { return 7; }
+uint32_t QMSTAT_CALL status(int32_t h) { return h == 7 ? 0x10001 : 0; }
+int32_t QMSTAT_CALL text(int32_t, char* t) {
+  t[0] = 'V';
+  t[1] = '\0';
+  return 1;
+}
+int32_t QMSTAT_CALL mode(int32_t) { return 1; }
+int32_t QMSTAT_CALL write(int32_t, const void*, uint32_t n) { return static_cast<int32_t>(n); }
+int32_t QMSTAT_CALL setVersion(int32_t, const char*, int32_t n) { return n; }
+
+StatusExports qnExports() {
+  StatusExports e;
+  e.initialize = init;
+  e.getStatus = status;
+  e.getFirmwVersion = text;
+  e.setFirmwUpdateMode = mode;
+  e.setFirmwDataWrite = write;
+  e.getColorDataVersion = text;
+  e.getColorDataChecksum = text;
+  return e;
+}
+
+TEST(ExportBinding, CompleteTableCallsThrough) {
+  auto qn = makeExportBinding(qnExports(), ExportSet::Qn);
+  const int32_t h = qn->initialize(u"USB001");
+  EXPECT_EQ(h, 7);
+  EXPECT_EQ(qn->getStatus(h), 0x10001u);
+  char buffer[kQueryBufferSize] = {};
+  EXPECT_EQ(qn->getFirmwVersion(h, buffer), 1);
+  EXPECT_EQ(qn->setFirmwDataWrite(h, buffer, 16), 16);
+  EXPECT_EQ(qn->setColorDataVersion(h, "QM0210.QMD", 10), -1);  // not a QN call
+}
+
+TEST(ExportBinding, AnyMissingExportGivesALibraryWithoutAnswer) {
+  StatusExports e = qnExports();
+  e.getColorDataChecksum = nullptr;
+  auto qn = makeExportBinding(e, ExportSet::Qn);
+  EXPECT_EQ(qn->getStatus(qn->initialize(u"USB001")), kStatusNone);
+
+  // QM needs the colour control data writes as well.
+  auto qm = makeExportBinding(qnExports(), ExportSet::Qm);
+  EXPECT_EQ(qm->initialize(u"USB001"), -1);
+  EXPECT_EQ(qm->getStatus(7), kStatusNone);
+  char buffer[kQueryBufferSize] = {};
+  EXPECT_LE(qm->getFirmwVersion(7, buffer), 0);
+  EXPECT_LE(qm->setFirmwDataWrite(7, buffer, 16), 0);
+
+  StatusExports full = qnExports();
+  full.setColorDataVersion = setVersion;
+  full.setColorDataWrite = write;
+  EXPECT_EQ(makeExportBinding(full, ExportSet::Qm)->initialize(u"USB001"), 7);
+}
+
+}  // namespace
+}  // namespace updater
