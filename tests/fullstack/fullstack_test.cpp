@@ -1,0 +1,185 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "core_binding.h"
+#include "fakes.h"
+#include "printer_sim/sample_data.h"
+#include "updater/firmware_image.h"
+#include "updater/transfers.h"
+
+namespace updater::testing {
+namespace {
+
+namespace sim = printer_sim;
+
+class SimulatorClock final : public sim::Clock {
+ public:
+  explicit SimulatorClock(const VirtualClock& clock) : clock_(clock) {}
+  uint64_t nowMs() override { return clock_.now; }
+
+ private:
+  const VirtualClock& clock_;
+};
+
+sim::Config oneStandardPrinter(sim::Family family) {
+  sim::Config config;
+  sim::PrinterConfig printer;
+  printer.port = u"USB001";
+  printer.family = family;
+  config.printers.push_back(printer);
+  return config;
+}
+
+// One host: the two language monitors (each knows only its family's
+// printers), the updater's files, and one virtual clock for everything.
+class Host {
+ public:
+  explicit Host(sim::Family family)
+      : qmSim_(family == sim::Family::QM ? oneStandardPrinter(family) : sim::Config{}, simClock_),
+        qnSim_(family == sim::Family::QN ? oneStandardPrinter(family) : sim::Config{}, simClock_) {
+    printers.add("Thermal Printer", "USB001");
+    for (sim::Family f : {sim::Family::QM, sim::Family::QN}) {
+      files.put(sim::firmwareFileName(f), sim::makeSampleFirmware(f));
+    }
+    const std::vector<uint8_t> qmd = sim::makeSampleColorData();
+    files.files[std::string(sim::kColorDataFileName)] = {FileStatus::Ok, qmd};
+  }
+
+  // A program run: the libraries are loaded afresh, the printer keeps its state.
+  struct Program {
+    Program(Host& host)
+        : qmMonitor(host.qmSim_), qnMonitor(host.qnSim_), qm(qmLib), qn(qnLib) {
+      window.clock = &host.clock;
+      qmLib.attach(&qmMonitor);
+      qnLib.attach(&qnMonitor);
+    }
+    SimulatorMonitor qmMonitor;
+    SimulatorMonitor qnMonitor;
+    qmstat::StatusLibrary qmLib;
+    qmstat::StatusLibrary qnLib;
+    CoreBinding qm;
+    CoreBinding qn;
+    FakeWindow window;
+  };
+
+  std::unique_ptr<Program> start() { return std::make_unique<Program>(*this); }
+  Updater updaterFor(Program& p) {
+    return Updater(Services{p.window, p.qm, p.qn, printers, dialog, messages, files, codePage, clock});
+  }
+  const sim::PrinterState& printer(sim::Family family) {
+    return *(family == sim::Family::QM ? qmSim_ : qnSim_).printer(u"USB001");
+  }
+  std::string checksum() { return qmSim_.checksumText(u"USB001"); }
+  void setFaults(const sim::PrinterFaults& faults) { qmSim_.setPrinterFaults(u"USB001", faults); }
+
+  VirtualClock clock;
+  FakePrinters printers;
+  FakeDialog dialog;
+  FakeMessages messages;
+  FakeFiles files;
+  FakeCodePage codePage;
+
+ private:
+  SimulatorClock simClock_{clock};
+  sim::Simulator qmSim_;
+  sim::Simulator qnSim_;
+};
+
+TEST(FullStack, CompleteQmUpdateThenUpToDate) {
+  Host host(sim::Family::QM);
+  {
+    auto program = host.start();
+    Updater updater = host.updaterFor(*program);
+    ASSERT_EQ(updater.load(), StartupEnd::UpdateDue);
+    EXPECT_EQ(updater.state().family, Family::Qm);
+    EXPECT_EQ(program->window.colour(Element::Text1), kRed);
+    EXPECT_EQ(program->window.colour(Element::Text3), kRed);
+
+    const uint64_t started = host.clock.now;
+    ASSERT_EQ(updater.startClicked(), RunEnd::Complete) << program->window.text(Element::Text5);
+    const uint64_t took = host.clock.now - started;
+    const FakeWindow& w = program->window;
+    EXPECT_EQ(w.text(Element::Text5), "** Complete **  Push [Close] button.");
+    EXPECT_EQ(w.text(Element::Text1), kQmVersion);
+    EXPECT_EQ(w.text(Element::Text3), "QM0210.QMD");
+    EXPECT_EQ(w.text(Element::Text4), "FF32");
+    EXPECT_EQ(w.progress(), 100.0f);
+    EXPECT_TRUE(w.visible(Element::Picture2));
+    EXPECT_TRUE(w.visible(Element::Picture4));
+    EXPECT_TRUE(w.visible(Element::Picture14));
+    // 3 s + rewrite-mode polls + 1 s + 55.25 s + ready polls.
+    EXPECT_GE(took, 3000u + 500u + 1000u + 55250u + 1000u);
+    EXPECT_LT(took, 70000u);
+    RecordProperty("qm_run_virtual_ms", static_cast<int>(took));
+  }
+  const sim::PrinterState& printer = host.printer(sim::Family::QM);
+  EXPECT_EQ(printer.firmware, sim::releaseFirmware(sim::Family::QM));
+  EXPECT_EQ(printer.imagesAccepted, 1u);
+  EXPECT_EQ(printer.tables.size(), 60u);
+  EXPECT_EQ(host.checksum(), "FF32");
+  EXPECT_TRUE(host.messages.shown.empty());
+
+  auto again = host.start();
+  Updater second = host.updaterFor(*again);
+  EXPECT_EQ(second.load(), StartupEnd::UpToDate);
+  EXPECT_EQ(again->window.text(Element::Text5), "Firmware is already written.  Push [Close] botton.");
+  EXPECT_TRUE(second.state().colorDataCurrent);
+  EXPECT_TRUE(again->window.visible(Element::Picture2));
+  EXPECT_TRUE(again->window.visible(Element::Picture4));
+}
+
+TEST(FullStack, CompleteQnUpdateThenUpToDate) {
+  Host host(sim::Family::QN);
+  host.dialog.choice = {PortChoice::End::Ok, 0, true};
+  {
+    auto program = host.start();
+    Updater updater = host.updaterFor(*program);
+    ASSERT_EQ(updater.load(), StartupEnd::UpdateDue);
+    EXPECT_EQ(updater.state().family, Family::Qn);
+    const uint64_t started = host.clock.now;
+    ASSERT_EQ(updater.startClicked(), RunEnd::Complete) << program->window.text(Element::Text5);
+    EXPECT_GE(host.clock.now - started, 3000u + 500u + 1000u + 56000u + 1000u);
+    EXPECT_EQ(program->window.text(Element::Text5), "完了しました。  [終了]ボタンをクリック。");
+    EXPECT_EQ(program->window.text(Element::Text1), kQnVersion);
+  }
+  const sim::PrinterState& printer = host.printer(sim::Family::QN);
+  EXPECT_EQ(printer.firmware, sim::releaseFirmware(sim::Family::QN));
+  EXPECT_TRUE(printer.qnBlock.empty());  // no colour control data for QN
+
+  auto again = host.start();
+  Updater second = host.updaterFor(*again);
+  EXPECT_EQ(second.load(), StartupEnd::UpToDate);
+  EXPECT_EQ(again->window.text(Element::Text5), "アップデート済みです。 [終了]ボタンをクリック。");
+}
+
+TEST(FullStack, ImageBuiltByTheUpdaterIsTheOneThePrinterExpects) {
+  for (sim::Family f : {sim::Family::QM, sim::Family::QN}) {
+    const std::string text = sim::makeSampleFirmware(f);
+    const FirmwareImage image = buildFirmwareImage(
+        std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(text.data()), text.size()),
+        LeadBytes{});
+    ASSERT_EQ(image.result, ImageResult::Built);
+    const std::vector<uint8_t> built(image.bytes.get(), image.bytes.get() + image.length);
+    EXPECT_EQ(built, sim::firmwareImageFromText(text));
+  }
+}
+
+TEST(FullStack, PrinterThatNeverEntersRewriteModeEndsInPrinterError) {
+  Host host(sim::Family::QM);
+  sim::PrinterFaults faults;
+  faults.neverRewrite = true;
+  host.setFaults(faults);
+  auto program = host.start();
+  Updater updater = host.updaterFor(*program);
+  ASSERT_EQ(updater.load(), StartupEnd::UpdateDue);
+  const uint64_t started = host.clock.now;
+  EXPECT_EQ(updater.startClicked(), RunEnd::FirmwareFailed);
+  EXPECT_EQ(host.clock.now - started, 3000u + 500u * kRewriteModePolls);
+  EXPECT_EQ(program->window.text(Element::Text5), "Printer error.  Push [Close] botton.");
+  EXPECT_EQ(host.printer(sim::Family::QM).imagesAccepted, 0u);
+  EXPECT_EQ(host.printer(sim::Family::QM).firmware, sim::defaultFirmware(sim::Family::QM));
+}
+
+}  // namespace
+}  // namespace updater::testing
