@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -35,7 +36,7 @@ class FixtureClient {
   // A reply frame: eight-digit length, then the payload.
   void reply(const std::string& payload) const {
     char field[16];
-    wsprintfA(field, "%08u", static_cast<unsigned>(payload.size()));
+    std::snprintf(field, sizeof field, "%08u", static_cast<unsigned>(payload.size()));
     answer(1, std::string(field) + payload);
   }
   int count() const { return count_(); }

@@ -1,5 +1,6 @@
 // QmStat.dll against the monitor fixture: export names, what reaches the
 // monitor for each kind of command, and what comes back to the caller.
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -161,8 +162,8 @@ void colourDataWrite() {
   for (size_t t = 0; t < tables.size(); ++t) {
     std::string name = tables[t].name;
     name.resize(16, ' ');
-    char length[9];
-    wsprintfA(length, "%08u", tables[t].length);
+    char length[16];
+    std::snprintf(length, sizeof length, "%08u", tables[t].length);
     CHECK_BYTES(calls[4 * t].bytes, esc("PTBL_WT"));
     CHECK_BYTES(calls[4 * t + 1].bytes, name);
     CHECK_BYTES(calls[4 * t + 2].bytes, std::string(length));
