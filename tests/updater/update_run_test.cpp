@@ -230,6 +230,17 @@ TEST(UpdateRun, ClosingTheWindowEndsTheRunAndLaterEvents) {
   EXPECT_FALSE(r.window.enabled(Element::Command1));
 }
 
+TEST(UpdateRun, GestureOnAPrinterOfNeitherFamilyAsksQnStatAndFails) {
+  Rig r;
+  ASSERT_EQ(r.updater.load(), StartupEnd::NotQmQn);
+  r.updater.label4DoubleClicked();
+  r.clearLogs();
+  EXPECT_EQ(r.updater.startClicked(), RunEnd::StatusNotReady);
+  EXPECT_TRUE(r.qm.calls.empty());
+  EXPECT_EQ(r.qn.calls, std::vector<std::string>{"getStatus"});
+  EXPECT_EQ(r.window.text(Element::Text5), "Printer error.  Push [Close] botton.");
+}
+
 TEST(UpdateRun, SecondRunAfterTheGestureTakesTheTransferPathAgain) {
   Rig r;
   qmDue(r);
