@@ -47,4 +47,36 @@ std::map<std::string, std::vector<uint8_t>> clearedTables() {
   return tables;
 }
 
+std::map<std::string, std::vector<uint8_t>> tablesFromImage(const std::vector<uint8_t>& image) {
+  constexpr std::size_t kImageSize = 24632;
+  // Position of each curve family (in table order) among the image's curves.
+  constexpr std::size_t kCurveSlot[12] = {0, 1, 2, 3, 4, 11, 5, 6, 7, 8, 9, 10};
+  constexpr std::size_t kCurves = 16, kSigma = 24592;
+  std::map<std::string, std::vector<uint8_t>> tables;
+  if (image.size() < kImageSize) return tables;
+  auto value = [&](std::vector<uint8_t>& out, std::size_t at) {
+    out.push_back(image[at + 1]);
+    out.push_back(image[at]);
+  };
+  for (std::size_t i = 0; i < kTableCount; ++i) {
+    const TableSpec& t = kTables[i];
+    const std::size_t c = i % 4;
+    std::vector<uint8_t> bytes;
+    if (i < 48) {
+      std::size_t start = kCurves + 512 * (4 * kCurveSlot[i / 4] + c);
+      for (std::size_t v = 0; v < 256; ++v) value(bytes, start + 2 * v);
+    } else if (i < 52) {  // E_Gamma_*_SE: two values
+      value(bytes, 2 * c);
+      value(bytes, 8 + 2 * c);
+    } else if (i < 56) {  // C_Sigma: three values
+      for (std::size_t k = 0; k < 3; ++k) value(bytes, kSigma + 8 * k + 2 * c);
+    } else {  // G_Sigma: two values
+      for (std::size_t k = 3; k < 5; ++k) value(bytes, kSigma + 8 * k + 2 * c);
+    }
+    bytes.resize(t.size, 0);
+    tables.emplace(std::string(t.name), std::move(bytes));
+  }
+  return tables;
+}
+
 }  // namespace printer_sim

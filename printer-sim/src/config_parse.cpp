@@ -61,6 +61,11 @@ bool applyPrinter(PrinterConfig& p, std::string_view key, std::string_view v) {
   if (key == "busy_answer") return setText(p.busyAnswer, v);
   if (key == "firmware") return setText(p.firmware, v);
   if (key == "color_version") return setText(p.colorVersion, v);
+  if (key == "color_data") {
+    if (v != "release" && v != "cleared") return false;
+    p.releaseColorData = v == "release";
+    return true;
+  }
   if (key == "serial") return setText(p.serial, v);
   if (key == "counter_life") return setNumber32(p.counterLife, v);
   if (key == "counter_a") return setNumber32(p.counterA, v);

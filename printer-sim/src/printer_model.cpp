@@ -66,9 +66,14 @@ PrinterModel::PrinterModel(const PrinterConfig& config, const Timings& timings)
   state_.counterLife = config.counterLife;
   state_.counterA = config.counterA;
   state_.counterB = config.counterB;
-  state_.versionTable =
-      paddedVersion(config.colorVersion.empty() ? defaultColorVersion(config.family) : config.colorVersion);
-  if (config.family == Family::QM) state_.tables = clearedTables();
+  std::string colorVersion = config.colorVersion;
+  if (colorVersion.empty())
+    colorVersion = config.releaseColorData ? std::string(kColorDataFileName) : defaultColorVersion(config.family);
+  state_.versionTable = paddedVersion(colorVersion);
+  if (config.family == Family::QM)
+    state_.tables = config.releaseColorData ? tablesFromImage(makeSampleColorData()) : clearedTables();
+  else if (config.releaseColorData)
+    state_.qnBlock = makeSampleColorData();
   serial_ = config.serial.empty() ? std::string(familyName(config.family)) + "0012345" : config.serial;
 }
 

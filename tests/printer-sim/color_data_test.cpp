@@ -101,3 +101,24 @@ TEST(ColorData, TablesAreNotWrittenWhileFlashing) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ColorData, ReleaseDataFromConfigurationIsCurrent) {
+  auto parsed = parseConfig("[printer USB001]\ncolor_data = release\n[printer USB002]\nfamily = QN\ncolor_data = release\n",
+                            Family::QM);
+  ASSERT_TRUE(parsed.errors.empty());
+  Rig rig(parsed.config);
+  EXPECT_EQ(checksum(rig), "FF32\r");
+  EXPECT_EQ(rig.exchange(frame("PTBL_RD", "Version")), std::string("QM0210.QMD\0\0\0\0\0\0", 16));
+  // Stored exactly as a host's 60 table writes would have left them.
+  const auto& stored = rig.sim.printer(u"USB001")->tables;
+  for (const auto& [name, payload] : tablesOf(makeSampleColorData())) {
+    SCOPED_TRACE(name);
+    ASSERT_EQ(stored.count(name), 1u);
+    EXPECT_EQ(bytes(stored.at(name)), payload);
+  }
+  EXPECT_EQ(rig.exchange(frame("PMNT_RD", "CTRLD_CHKSUM"), u"USB002"), "FF32\r");
+}
+
+}  // namespace

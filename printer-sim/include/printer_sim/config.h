@@ -45,7 +45,8 @@ struct PrinterConfig {
   std::string statusAnswer = "0";  // what PSTATUS answers while the printer is ready
   std::string busyAnswer = "1";    // the answer of the stay-busy fault
   std::string firmware;            // empty: the family's old default
-  std::string colorVersion;        // empty: the family's old default
+  std::string colorVersion;        // empty: the family's old default, or "QM0210.QMD" with release data
+  bool releaseColorData = false;   // tables hold the sample release data instead of zeros
   std::string serial;              // empty: derived from the port
   uint32_t counterLife = 48211;
   uint32_t counterA = 1520;

@@ -1,7 +1,9 @@
 // The built status library against the built simulator monitor, in a
 // directory of their own: status, version, rewrite mode, firmware image,
 // ready with the new version, colour control data written and read back.
-// Usage: sim_stack_test QM|QN (run in the directory holding the DLLs).
+// Usage: sim_stack_test QM|QN [again] (run in the directory holding the DLLs);
+// "again" starts from the state the first run left and checks that the
+// printer still reports the update.
 #include <windows.h>
 
 #include <cstdio>
@@ -107,9 +109,12 @@ bool waitFor(const Api& api, int32_t h, uint32_t want, DWORD ms, bool* sawNone =
 int main(int argc, char** argv) {
   const bool qn = argc > 1 && std::strcmp(argv[1], "QN") == 0;
   const char* family = qn ? "QN" : "QM";
+  const bool again = argc > 2 && std::strcmp(argv[2], "again") == 0;
   const std::string monitor = qn ? "ZAPQNLM" : "ZAPQMLM";
-  DeleteFileA((monitor + ".state").c_str());
-  DeleteFileA("sim.trace");
+  if (!again) {
+    DeleteFileA((monitor + ".state").c_str());
+    DeleteFileA("sim.trace");
+  }
 
   HMODULE lib = LoadLibraryA(qn ? "QnStat.dll" : "QmStat.dll");
   if (!lib) {
@@ -122,11 +127,23 @@ int main(int argc, char** argv) {
   char buf[QMSTAT_TEXT_BUFFER_SIZE] = {};
   int32_t h = api.init(L"USB001");
   CHECK_EQ(h, 1);
-  CHECK_EQ(api.status(api.init(L"USB002")), kNone);  // no printer there
-  CHECK_EQ(api.status(h), kReady);
   const std::string oldVersion = qn ? "QN_MASTER 1.50  QN_SLAVE  1.50" : "QM_MASTER 4.10  QM_SLAVE  4.10";
   const std::string newVersion = qn ? "QN_MASTER 2.00  QN_SLAVE  2.00" : "QM_MASTER 5.00  QM_SLAVE  5.00";
-  int32_t n = api.version(h, buf);
+  int32_t n = 0;
+  if (again) {
+    CHECK_EQ(api.status(h), kReady);
+    n = api.version(h, buf);
+    CHECK_TEXT(buf, n, newVersion);
+    n = api.colorVersion(h, buf);
+    CHECK_TEXT(buf, n, "QM0210.QMD");
+    n = api.checksum(h, buf);
+    CHECK_TEXT(buf, n, "FF32");
+    std::printf("%s second start: %s (%d failed checks)\n", family, failures ? "FAILED" : "passed", failures);
+    return failures ? 1 : 0;
+  }
+  CHECK_EQ(api.status(api.init(L"USB002")), kNone);  // no printer there
+  CHECK_EQ(api.status(h), kReady);
+  n = api.version(h, buf);
   CHECK_TEXT(buf, n, oldVersion);
   n = api.colorVersion(h, buf);
   CHECK_TEXT(buf, n, qn ? "QN0100.QND" : "QM0200.QMD");
