@@ -58,10 +58,10 @@ MonitorBinding& monitorBinding() {
 
 }  // namespace
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID /*reserved*/) {
+// Thread notifications stay on: the statically linked runtime may need them.
+extern "C" BOOL WINAPI DllMain(HINSTANCE /*self*/, DWORD reason, LPVOID /*reserved*/) {
   switch (reason) {
     case DLL_PROCESS_ATTACH:
-      DisableThreadLibraryCalls(self);
       if (!monitorBinding().bind()) return FALSE;
       qmstat::libraryInstance().attach(&monitorBinding());
       return TRUE;
