@@ -3,7 +3,7 @@
 namespace printer_sim {
 namespace {
 
-constexpr std::array<TableSpec, kTableCount> makeTables() {
+constexpr std::array<TableLayout, kTableCount> makeTables() {
   constexpr std::string_view names[] = {
       "HeadTemp_Y",    "HeadTemp_M",    "HeadTemp_C",    "HeadTemp_OP",
       "MediaTemp_Y",   "MediaTemp_M",   "MediaTemp_C",   "MediaTemp_OP",
@@ -21,19 +21,19 @@ constexpr std::array<TableSpec, kTableCount> makeTables() {
       "C_Sigma_Y",     "C_Sigma_M",     "C_Sigma_C",     "C_Sigma_OP",
       "G_Sigma_Y",     "G_Sigma_M",     "G_Sigma_C",     "G_Sigma_OP",
   };
-  std::array<TableSpec, kTableCount> tables{};
+  std::array<TableLayout, kTableCount> tables{};
   for (std::size_t i = 0; i < kTableCount; ++i) {
     std::size_t size = i < 48 ? 512 : i < 52 ? 4 : 16;
-    tables[i] = TableSpec{names[i], size};
+    tables[i] = TableLayout{names[i], size};
   }
   return tables;
 }
 
-constexpr std::array<TableSpec, kTableCount> kTables = makeTables();
+constexpr std::array<TableLayout, kTableCount> kTables = makeTables();
 
 }  // namespace
 
-const std::array<TableSpec, kTableCount>& colorTables() { return kTables; }
+const std::array<TableLayout, kTableCount>& colorTables() { return kTables; }
 
 std::size_t colorTableSize(std::string_view name) {
   for (const auto& t : kTables)
@@ -59,7 +59,7 @@ std::map<std::string, std::vector<uint8_t>> tablesFromImage(const std::vector<ui
     out.push_back(image[at]);
   };
   for (std::size_t i = 0; i < kTableCount; ++i) {
-    const TableSpec& t = kTables[i];
+    const TableLayout& t = kTables[i];
     const std::size_t c = i % 4;
     std::vector<uint8_t> bytes;
     if (i < 48) {

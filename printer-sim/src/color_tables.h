@@ -16,12 +16,12 @@ inline constexpr std::string_view kQnBlockName = "CTRLD_UPDATE_QN";
 inline constexpr std::size_t kMaxVersionTable = 256;
 inline constexpr std::size_t kMaxQnBlock = 1024 * 1024;
 
-struct TableSpec {
+struct TableLayout {
   std::string_view name;
   std::size_t size;
 };
 
-const std::array<TableSpec, kTableCount>& colorTables();
+const std::array<TableLayout, kTableCount>& colorTables();
 // 0 for a name that is not one of the 60 tables.
 std::size_t colorTableSize(std::string_view name);
 

@@ -5,6 +5,8 @@
 
 #include <memory>
 #include <mutex>
+#include <string>
+#include <vector>
 
 #include "printer_sim/simulator.h"
 #include "win32_files.h"
@@ -26,7 +28,12 @@ public:
 struct Monitor {
   explicit Monitor(const std::wstring& base) : store(base + L".state") {
     Config config = defaultConfig(kFamily);
-    if (auto text = readWholeFile(base + L".ini")) config = parseConfig(*text, kFamily).config;
+    std::vector<std::string> errors;
+    if (auto text = readWholeFile(base + L".ini")) {
+      ConfigResult parsed = parseConfig(*text, kFamily);
+      config = std::move(parsed.config);
+      errors = std::move(parsed.errors);
+    }
     if (!config.traceFile.empty()) {
       std::wstring name = widen(config.traceFile);
       bool absolute = name.size() > 1 && (name[1] == L':' || name[0] == L'\\' || name[0] == L'/');
@@ -35,6 +42,7 @@ struct Monitor {
         name = (slash == std::wstring::npos ? std::wstring() : base.substr(0, slash + 1)) + name;
       }
       trace = std::make_unique<FileTraceSink>(name);
+      for (const auto& e : errors) trace->write("configuration " + e);
     }
     simulator = std::make_unique<Simulator>(std::move(config), clock, &store, trace.get());
   }
