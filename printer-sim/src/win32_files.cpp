@@ -1,5 +1,8 @@
 #include "win32_files.h"
 
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
 #include <windows.h>
 
 #include <algorithm>

@@ -1,6 +1,9 @@
 // MonitorIoControl of the stand-in language monitor. The simulator behind it
 // is this DLL's one global, created at the first call (not in DllMain, which
 // must not read files under the loader lock).
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
 #include <windows.h>
 
 #include <memory>
