@@ -30,7 +30,7 @@ enum class ImageResult { Built, TooLarge, DoubleByte, UnclosedQuote, Stopped };
 
 struct FirmwareImage {
   ImageResult result = ImageResult::Built;
-  std::unique_ptr<uint8_t[]> bytes;  // kFirmwareImageCapacity, zero-filled
+  std::unique_ptr<uint8_t[]> bytes;  // kFirmwareImageCapacity; only length bytes are set
   size_t length = 0;                 // L, zero fill included
 };
 
