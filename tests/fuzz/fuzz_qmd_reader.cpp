@@ -1,0 +1,157 @@
+// The colour control data transfer with arbitrary QMD file bytes, through the
+// status library core into a simulated QM printer on a virtual clock.
+//
+// Input: a mode byte, two length bytes, then the file. Mode bit 0: the
+// expected checksum is the one the file's image gives (so the success path is
+// reached) instead of the release's "FF32". Mode bit 1: the file is the rest
+// of the input repeated to 24,000 + (length % 37,000) bytes, which reaches
+// the full table image and the 60,000-byte limit without huge inputs.
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "core_binding.h"
+#include "fakes.h"
+#include "printer_sim/sample_data.h"
+#include "updater/transfers.h"
+
+namespace {
+
+using namespace updater;
+using namespace updater::testing;
+namespace sim = printer_sim;
+
+void check(bool ok) {
+  if (!ok) __builtin_trap();
+}
+
+class SimulatorClock final : public sim::Clock {
+ public:
+  explicit SimulatorClock(const VirtualClock& clock) : clock_(clock) {}
+  uint64_t nowMs() override { return clock_.now; }
+
+ private:
+  const VirtualClock& clock_;
+};
+
+// Counts the calls and keeps the image the transfer hands to the library.
+class RecordingBinding final : public StatusBinding {
+ public:
+  explicit RecordingBinding(StatusBinding& inner) : in_(inner) {}
+  int32_t initialize(const char16_t* port) override { return ++calls, in_.initialize(port); }
+  uint32_t getStatus(int32_t h) override { return ++calls, in_.getStatus(h); }
+  int32_t getFirmwVersion(int32_t h, char* t) override { return ++calls, in_.getFirmwVersion(h, t); }
+  int32_t setFirmwUpdateMode(int32_t h) override { return ++calls, in_.setFirmwUpdateMode(h); }
+  int32_t setFirmwDataWrite(int32_t h, const void* p, uint32_t n) override {
+    return ++calls, in_.setFirmwDataWrite(h, p, n);
+  }
+  int32_t getColorDataVersion(int32_t h, char* t) override {
+    return ++calls, in_.getColorDataVersion(h, t);
+  }
+  int32_t getColorDataChecksum(int32_t h, char* t) override {
+    return ++calls, in_.getColorDataChecksum(h, t);
+  }
+  int32_t setColorDataVersion(int32_t h, const char* t, int32_t n) override {
+    return ++calls, in_.setColorDataVersion(h, t, n);
+  }
+  int32_t setColorDataWrite(int32_t h, const void* p, uint32_t n) override {
+    const auto* bytes = static_cast<const uint8_t*>(p);
+    image.assign(bytes, bytes + n);
+    ++imageWrites;
+    return ++calls, in_.setColorDataWrite(h, p, n);
+  }
+
+  int calls = 0;
+  int imageWrites = 0;
+  std::vector<uint8_t> image;
+
+ private:
+  StatusBinding& in_;
+};
+
+std::vector<uint8_t> fileFrom(const uint8_t* data, size_t size) {
+  const uint8_t mode = data[0];
+  const size_t lengthField = size_t{data[1]} << 8 | data[2];
+  const uint8_t* body = data + 3;
+  const size_t bodySize = size - 3;
+  if (!(mode & 2)) return {body, body + bodySize};
+  std::vector<uint8_t> file(24'000 + lengthField % 37'000);
+  for (size_t i = 0; bodySize != 0 && i < file.size(); ++i) file[i] = body[i % bodySize];
+  return file;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size < 3 || size > 8192) return 0;
+  const std::vector<uint8_t> file = fileFrom(data, size);
+
+  VirtualClock clock;
+  SimulatorClock simClock(clock);
+  sim::Config config;
+  sim::PrinterConfig printer;
+  printer.port = u"USB001";
+  config.printers.push_back(printer);
+  sim::Simulator simulator(config, simClock);
+  SimulatorMonitor monitor(simulator);
+  qmstat::StatusLibrary library;
+  library.attach(&monitor);
+  CoreBinding core(library);
+  RecordingBinding qm(core);
+  ScriptedBinding qn(clock);
+
+  FakeWindow window;
+  FakePrinters printers;
+  FakeDialog dialog;
+  FakeMessages messages;
+  FakeFiles files;
+  FakeCodePage codePage;
+  files.files["QM0210.QMD"] = {FileStatus::Ok, file};
+  Services services{window, qm, qn, printers, dialog, messages, files, codePage, clock};
+
+  UpdaterState state;
+  state.family = Family::Qm;
+  state.portHandle = qm.initialize(u"USB001");
+  check(state.portHandle > 0);
+
+  // What the image will sum to, if the file gets that far.
+  std::vector<uint8_t> padded = file;
+  padded.resize((file.size() + 3) / 4 * 4, 0);
+  const bool fullImage = padded.size() >= sim::kColorDataSize;
+  const std::string expectedChecksum =
+      (data[0] & 1) && fullImage ? sim::checksumHex(sim::byteSum16(padded.data(), sim::kColorDataSize))
+                                 : "FF32";
+  window.setText(Element::Label5, "QM0210.QMD");
+  window.setText(Element::Label6, expectedChecksum);
+
+  const int callsBefore = qm.calls;
+  const uint64_t monitorCallsBefore = simulator.callCount();
+  const Transfer result = transferColorData(services, state, "QM0210.QMD", Element::Label5, Element::Label6);
+
+  if (file.empty() || file.size() > kColorFileLimit) {
+    check(result == Transfer::Failed);
+    check(qm.calls == callsBefore);
+    check(simulator.callCount() == monitorCallsBefore);
+    check(messages.shown.size() == 1);
+    return 0;
+  }
+  check(messages.shown.empty());
+  check(qm.imageWrites == 1);
+  check(qm.image == padded);
+
+  const sim::PrinterState* held = simulator.printer(u"USB001");
+  check(held != nullptr);
+  const std::vector<uint8_t>& table = held->versionTable;
+  const std::string version(table.begin(), std::find(table.begin(), table.end(), uint8_t{0}));
+  check(version == "QM0210.QMD");
+  const std::string checksum = simulator.checksumText(u"USB001");
+  if (result == Transfer::Succeeded) check(checksum == expectedChecksum);
+  // Full images land whole; short ones are refused before any table is sent.
+  const std::string written = fullImage ? sim::checksumHex(sim::byteSum16(padded.data(), sim::kColorDataSize))
+                                        : std::string("0000");
+  check(checksum == written);
+  check(result == (checksum == expectedChecksum ? Transfer::Succeeded : Transfer::Failed));
+  return 0;
+}
