@@ -1,0 +1,278 @@
+// Every kind of bad input the updater can meet, one row each, with its
+// outcome. Rows that only concern the status library live beside it:
+//   handles 0, -1 and above the count: tests/qmstat/registry_test.cpp
+//     (BadHandlesFailWithoutCallingTheMonitor)
+//   null pointers into every export, replies announcing more than they carry:
+//     tests/qmstat/bad_input_test.cpp
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "core_binding.h"
+#include "fakes.h"
+#include "printer_sim/sample_data.h"
+#include "updater/firmware_image.h"
+#include "updater/transfers.h"
+
+namespace updater::testing {
+namespace {
+
+namespace sim = printer_sim;
+
+constexpr uint32_t kRewrite = 0x100001;
+const std::string kNotOpened = "QM_M0500S0500.S File Not Opend";
+const std::string kNoUsablePrinter = "A usable printer is not connected or the power is not on.";
+
+// --- Firmware file -------------------------------------------------------
+
+struct FirmwareRow {
+  const char* what;
+  std::function<void(Rig&)> file;
+  Transfer result;
+  std::string message;  // empty: none
+  std::string records;  // the image's records, when it was sent
+};
+
+TEST(BadInputCatalogue, FirmwareFile) {
+  const FirmwareRow rows[] = {
+      {"missing", [](Rig& r) { r.files.files.erase("QM_M0500S0500.S"); }, Transfer::Failed,
+       kNotOpened, ""},
+      {"empty", [](Rig& r) { r.files.put("QM_M0500S0500.S", ""); }, Transfer::Failed, kNotOpened,
+       ""},
+      {"over the image size",
+       [](Rig& r) { r.files.put("QM_M0500S0500.S", std::string(kFirmwareImageCapacity - 1, 'A')); },
+       Transfer::Failed, "QM_M0500S0500.S File Too Large", ""},
+      {"double-byte character",
+       [](Rig& r) {
+         r.codePage.dbcs = true;
+         r.files.put("QM_M0500S0500.S", "S0\r\nS1\x82\xA0\r\n");
+       },
+       Transfer::Failed, "QM_M0500S0500.S File Not Valid", ""},
+      {"same bytes, single-byte code page",
+       [](Rig& r) { r.files.put("QM_M0500S0500.S", "S0\r\nS1\x82\xA0\r\n"); }, Transfer::Succeeded,
+       "", "S0\r\nS1\x82\xA0\r\n"},
+      {"lone CR line ends", [](Rig& r) { r.files.put("QM_M0500S0500.S", "S0\rS1\rS7\r"); },
+       Transfer::Succeeded, "", "S0\r\nS1\r\nS7\r\n"},
+      {"lone LF line ends", [](Rig& r) { r.files.put("QM_M0500S0500.S", "S0\nS1\nS7"); },
+       Transfer::Succeeded, "", "S0\r\nS1\r\nS7\r\n"},
+  };
+  for (const FirmwareRow& row : rows) {
+    Rig r;
+    r.dialog.choice = {PortChoice::End::Ok, 0, true};  // messages stay English
+    r.qmPrinter(kOldQmVersion, "QM0210.QMD", "FF32\r");
+    ASSERT_EQ(r.updater.load(), StartupEnd::UpdateDue);
+    r.clearLogs();
+    r.qm.firmwareVersion = reply(kQmVersion);
+    r.qm.statuses = {kReady, kRewrite, kRewrite};
+    row.file(r);
+
+    EXPECT_EQ(transferFirmware(r.services, r.updater.state(), "QM_M0500S0500.S", kQmVersion), row.result)
+        << row.what;
+    EXPECT_EQ(r.messages.shown, row.message.empty() ? std::vector<std::string>{}
+                                                    : std::vector<std::string>{row.message})
+        << row.what;
+    if (row.result == Transfer::Failed) {
+      EXPECT_TRUE(r.qm.calls.empty()) << row.what << ": no printer command";
+      continue;
+    }
+    const size_t t = row.records.size();
+    const size_t once = t + zeroFillCount(t);
+    std::vector<uint8_t> image(once + zeroFillCount(once), 0);
+    std::copy(row.records.begin(), row.records.end(), image.begin());
+    EXPECT_EQ(r.qm.firmwareImage, image) << row.what;
+  }
+}
+
+// --- Colour control data file, through the real library core into a -----
+// --- simulated printer ----------------------------------------------------
+
+class SimClock final : public sim::Clock {
+ public:
+  explicit SimClock(const VirtualClock& clock) : clock_(clock) {}
+  uint64_t nowMs() override { return clock_.now; }
+
+ private:
+  const VirtualClock& clock_;
+};
+
+// One QM printer on USB001 behind both real library cores; the updater's
+// other services are the fakes.
+struct Stack {
+  explicit Stack(sim::PrinterConfig printer = {}) : simulator(config(std::move(printer)), simClock) {
+    qmLib.attach(&monitor);
+    qnLib.attach(&qnMonitor);
+    window.clock = &clock;
+    printers.add("QM Printer", "USB001");
+  }
+  static sim::Config config(sim::PrinterConfig printer) {
+    sim::Config c;
+    printer.port = u"USB001";
+    c.printers.push_back(std::move(printer));
+    return c;
+  }
+  // A printer with the release firmware and colour control data.
+  static sim::PrinterConfig released() {
+    sim::PrinterConfig p;
+    p.firmware = sim::releaseFirmware(sim::Family::QM);
+    p.releaseColorData = true;
+    return p;
+  }
+
+  VirtualClock clock;
+  SimClock simClock{clock};
+  sim::Simulator simulator;
+  SimulatorMonitor monitor{simulator};
+  sim::Simulator qnSimulator{sim::Config{}, simClock};  // QnStat's monitor knows no QM printer
+  SimulatorMonitor qnMonitor{qnSimulator};
+  qmstat::StatusLibrary qmLib;
+  qmstat::StatusLibrary qnLib;
+  CoreBinding qm{qmLib};
+  CoreBinding qn{qnLib};
+  FakeWindow window;
+  FakePrinters printers;
+  FakeDialog dialog;
+  FakeMessages messages;
+  FakeFiles files;
+  FakeCodePage codePage;
+  Services services{window, qm, qn, printers, dialog, messages, files, codePage, clock};
+  Updater updater{services};
+};
+
+struct ColorRow {
+  const char* what;
+  std::optional<size_t> size;  // none: missing
+  Transfer result;
+  std::string message;
+  bool commandsSent;
+  std::string checksumAfter;  // what the printer holds afterwards
+};
+
+TEST(BadInputCatalogue, ColourControlDataFile) {
+  const ColorRow rows[] = {
+      {"missing", std::nullopt, Transfer::Failed, "QM0210.QMD File Not Opend", false, "0000"},
+      {"empty", 0, Transfer::Failed, "QM0210.QMD File Not Opend", false, "0000"},
+      // The library refuses an image shorter than its table layout before any
+      // send; the version is written, the read-back checksum differs.
+      {"short, 100 bytes", 100, Transfer::Failed, "", true, "0000"},
+      {"over 60,000 bytes", 60'001, Transfer::Failed, "QM0210.QMD File Too Large", false, "0000"},
+      {"60,000 bytes: the first 24,632 are the tables", 60'000, Transfer::Succeeded, "", true, "FF32"},
+  };
+  const std::vector<uint8_t> release = sim::makeSampleColorData();
+  for (const ColorRow& row : rows) {
+    Stack s;
+    s.dialog.choice = {PortChoice::End::Ok, 0, false};
+    ASSERT_EQ(s.updater.load(), StartupEnd::UpdateDue) << row.what;
+    if (row.size) {
+      std::vector<uint8_t> file(*row.size, 0x5A);
+      std::copy_n(release.begin(), std::min(file.size(), release.size()), file.begin());
+      s.files.files["QM0210.QMD"] = {FileStatus::Ok, file};
+    }
+    const uint64_t before = s.simulator.callCount();
+    EXPECT_EQ(transferColorData(s.services, s.updater.state(), "QM0210.QMD", Element::Label5, Element::Label6),
+              row.result)
+        << row.what;
+    EXPECT_EQ(s.messages.shown, row.message.empty() ? std::vector<std::string>{}
+                                                    : std::vector<std::string>{row.message})
+        << row.what;
+    EXPECT_EQ(s.simulator.callCount() > before, row.commandsSent) << row.what;
+    EXPECT_EQ(s.simulator.checksumText(u"USB001"), row.checksumAfter) << row.what;
+  }
+}
+
+// --- Printers and ports ----------------------------------------------------
+
+TEST(BadInputCatalogue, TwelveUsablePrinters) {
+  Rig r;
+  r.printers.names.clear();
+  for (int i = 1; i <= 12; ++i) r.printers.add("P" + std::to_string(i), "USB" + std::to_string(i));
+  r.qmPrinter(kQmVersion, "QM0210.QMD", "FF32\r");
+  EXPECT_EQ(r.updater.load(), StartupEnd::UpToDate);
+  ASSERT_EQ(r.dialog.shown.size(), 11u);
+  EXPECT_EQ(r.dialog.shown.back(), "P11");
+}
+
+struct PortRow {
+  const char* what;
+  std::string port;  // as the host reports it
+  StartupEnd end;
+  std::vector<std::string> messages;
+};
+
+TEST(BadInputCatalogue, PortNames) {
+  const PortRow rows[] = {
+      // 19 units and the NUL fit the library's registry; no printer there.
+      {"19 UTF-16 units", std::string(19, 'P'), StartupEnd::NotQmQn, {}},
+      // Both libraries give -1: "Error!" and the program ends.
+      {"20 UTF-16 units", std::string(20, 'P'), StartupEnd::BadHandle, {"Error!"}},
+      // Reported whole by the host, it meets the same refusal.
+      {"64 bytes, reported whole", std::string(64, 'P'), StartupEnd::BadHandle, {"Error!"}},
+      // A host that cannot read it reports an unusable printer.
+      {"64 bytes, not readable by the host", "", StartupEnd::NoPrinter, {kNoUsablePrinter}},
+  };
+  for (const PortRow& row : rows) {
+    Stack s;
+    s.printers.ports["QM Printer"] = row.port;
+    const StartupEnd end = s.updater.load();
+    EXPECT_EQ(end, row.end) << row.what;
+    EXPECT_EQ(endsProgram(end), row.end != StartupEnd::NotQmQn) << row.what;
+    EXPECT_EQ(s.messages.shown, row.messages) << row.what;
+  }
+}
+
+TEST(BadInputCatalogue, EleventhPortInOneLibrary) {
+  Stack s;
+  for (int i = 1; i <= 10; ++i) {
+    ASSERT_EQ(s.qmLib.initialize((u"COM" + std::u16string(1, static_cast<char16_t>(u'0' + i - 1))).c_str()), i);
+  }
+  // QmStat refuses the eleventh port; QnStat takes it but no QN printer
+  // answers there, so the QM printer is reported as neither family.
+  EXPECT_EQ(s.updater.load(), StartupEnd::NotQmQn);
+  EXPECT_EQ(s.window.text(Element::Text5), "Printer is not QM/QN.  Push [Close] botton.");
+  EXPECT_TRUE(s.messages.shown.empty());
+}
+
+TEST(BadInputCatalogue, HandleFromTheLibrary) {
+  struct Row {
+    int32_t handle;
+    StartupEnd end;
+  };
+  // Only a negative handle is refused by the start-up check; a handle the
+  // library does not know makes every later call fail there.
+  const Row rows[] = {{-1, StartupEnd::BadHandle}, {0, StartupEnd::NotQmQn}};
+  for (const Row& row : rows) {
+    Rig r;
+    r.qm.handle = row.handle;
+    r.qn.handle = row.handle;
+    r.qm.lastStatus = row.handle > 0 ? kReady : kStatusNone;
+    EXPECT_EQ(r.updater.load(), row.end) << row.handle;
+  }
+}
+
+// --- Replies that announce more than they carry ----------------------------
+
+TEST(BadInputCatalogue, VersionReplyThatLies) {
+  // Calls of the start-up check: status (probe), status, FVER, colour data
+  // version, checksum.
+  constexpr uint64_t kFirmwareVersionCall = 3;
+  Stack s(Stack::released());
+  sim::CallFaults lie;
+  lie.overlongCall = kFirmwareVersionCall;
+  s.simulator.setCallFaults(lie);
+  // The library refuses the reply (-1); the version shows empty, in red, and
+  // the printer counts as due for an update rather than up to date.
+  EXPECT_EQ(s.updater.load(), StartupEnd::UpdateDue);
+  EXPECT_EQ(s.window.text(Element::Text1), "");
+  EXPECT_EQ(s.window.colour(Element::Text1), kRed);
+  EXPECT_EQ(s.window.text(Element::Text3), "QM0210.QMD");
+  EXPECT_EQ(s.window.text(Element::Text4), "FF32");
+
+  Stack honest(Stack::released());
+  EXPECT_EQ(honest.updater.load(), StartupEnd::UpToDate);
+}
+
+}  // namespace
+}  // namespace updater::testing
