@@ -47,19 +47,22 @@ std::optional<Record> decodeRecord(std::string_view line) {
   record.type = line[1];
   int addrSize = addressSize(record.type);
   if (addrSize == 0 || (line.size() % 2) != 0) return std::nullopt;
-  std::vector<uint8_t> bytes;
-  for (std::size_t i = 2; i < line.size(); i += 2) {
-    int hi = hexValue(line[i]), lo = hexValue(line[i + 1]);
+  // A count byte of at most 255 bounds a record: count, then up to 255 bytes.
+  uint8_t bytes[256];
+  const std::size_t n = (line.size() - 2) / 2;
+  if (n > sizeof bytes) return std::nullopt;
+  for (std::size_t i = 0; i < n; ++i) {
+    int hi = hexValue(line[2 + 2 * i]), lo = hexValue(line[3 + 2 * i]);
     if (hi < 0 || lo < 0) return std::nullopt;
-    bytes.push_back(static_cast<uint8_t>(hi * 16 + lo));
+    bytes[i] = static_cast<uint8_t>(hi * 16 + lo);
   }
   std::size_t count = bytes[0];
-  if (count != bytes.size() - 1 || count < static_cast<std::size_t>(addrSize) + 1) return std::nullopt;
+  if (count != n - 1 || count < static_cast<std::size_t>(addrSize) + 1) return std::nullopt;
   uint8_t sum = 0;
-  for (std::size_t i = 0; i + 1 < bytes.size(); ++i) sum = static_cast<uint8_t>(sum + bytes[i]);
-  if (static_cast<uint8_t>(~sum) != bytes.back()) return std::nullopt;
+  for (std::size_t i = 0; i + 1 < n; ++i) sum = static_cast<uint8_t>(sum + bytes[i]);
+  if (static_cast<uint8_t>(~sum) != bytes[n - 1]) return std::nullopt;
   for (int i = 0; i < addrSize; ++i) record.address = (record.address << 8) | bytes[1 + i];
-  record.data.assign(bytes.begin() + 1 + addrSize, bytes.end() - 1);
+  record.data.assign(bytes + 1 + addrSize, bytes + n - 1);
   return record;
 }
 

@@ -1,6 +1,8 @@
 // Adapters that put the status library core behind the updater's binding and
 // the printer simulator behind the library's monitor, as the DLLs do.
 #pragma once
+#include <vector>
+
 #include "printer_sim/simulator.h"
 #include "status_library.h"
 #include "updater/status_binding.h"
@@ -9,14 +11,17 @@ namespace updater::testing {
 
 class SimulatorMonitor final : public qmstat::Monitor {
  public:
-  explicit SimulatorMonitor(printer_sim::Simulator& sim) : sim_(sim) {}
+  explicit SimulatorMonitor(printer_sim::Simulator& sim, std::vector<uint32_t>* codes = nullptr)
+      : sim_(sim), codes_(codes) {}
   int32_t ioControl(const char16_t* port, uint32_t code, const void* in, uint32_t inSize, void* out,
                     uint32_t outSize, uint32_t* returned) override {
+    if (codes_ != nullptr) codes_->push_back(code);
     return sim_.ioControl(port, code, in, inSize, out, outSize, returned);
   }
 
  private:
   printer_sim::Simulator& sim_;
+  std::vector<uint32_t>* codes_;
 };
 
 // The calls the updater makes: QmStat's Qm names and QnStat's plain names

@@ -2,89 +2,12 @@
 
 #include <memory>
 
-#include "core_binding.h"
-#include "fakes.h"
-#include "printer_sim/sample_data.h"
+#include "host_rig.h"
 #include "updater/firmware_image.h"
 #include "updater/transfers.h"
 
 namespace updater::testing {
 namespace {
-
-namespace sim = printer_sim;
-
-class SimulatorClock final : public sim::Clock {
- public:
-  explicit SimulatorClock(const VirtualClock& clock) : clock_(clock) {}
-  uint64_t nowMs() override { return clock_.now; }
-
- private:
-  const VirtualClock& clock_;
-};
-
-sim::Config oneStandardPrinter(sim::Family family) {
-  sim::Config config;
-  sim::PrinterConfig printer;
-  printer.port = u"USB001";
-  printer.family = family;
-  config.printers.push_back(printer);
-  return config;
-}
-
-// One host: the two language monitors (each knows only its family's
-// printers), the updater's files, and one virtual clock for everything.
-class Host {
- public:
-  explicit Host(sim::Family family)
-      : qmSim_(family == sim::Family::QM ? oneStandardPrinter(family) : sim::Config{}, simClock_),
-        qnSim_(family == sim::Family::QN ? oneStandardPrinter(family) : sim::Config{}, simClock_) {
-    printers.add("Thermal Printer", "USB001");
-    for (sim::Family f : {sim::Family::QM, sim::Family::QN}) {
-      files.put(sim::firmwareFileName(f), sim::makeSampleFirmware(f));
-    }
-    const std::vector<uint8_t> qmd = sim::makeSampleColorData();
-    files.files[std::string(sim::kColorDataFileName)] = {FileStatus::Ok, qmd};
-  }
-
-  // A program run: the libraries are loaded afresh, the printer keeps its state.
-  struct Program {
-    Program(Host& host)
-        : qmMonitor(host.qmSim_), qnMonitor(host.qnSim_), qm(qmLib), qn(qnLib) {
-      window.clock = &host.clock;
-      qmLib.attach(&qmMonitor);
-      qnLib.attach(&qnMonitor);
-    }
-    SimulatorMonitor qmMonitor;
-    SimulatorMonitor qnMonitor;
-    qmstat::StatusLibrary qmLib;
-    qmstat::StatusLibrary qnLib;
-    CoreBinding qm;
-    CoreBinding qn;
-    FakeWindow window;
-  };
-
-  std::unique_ptr<Program> start() { return std::make_unique<Program>(*this); }
-  Updater updaterFor(Program& p) {
-    return Updater(Services{p.window, p.qm, p.qn, printers, dialog, messages, files, codePage, clock});
-  }
-  const sim::PrinterState& printer(sim::Family family) {
-    return *(family == sim::Family::QM ? qmSim_ : qnSim_).printer(u"USB001");
-  }
-  std::string checksum() { return qmSim_.checksumText(u"USB001"); }
-  void setFaults(const sim::PrinterFaults& faults) { qmSim_.setPrinterFaults(u"USB001", faults); }
-
-  VirtualClock clock;
-  FakePrinters printers;
-  FakeDialog dialog;
-  FakeMessages messages;
-  FakeFiles files;
-  FakeCodePage codePage;
-
- private:
-  SimulatorClock simClock_{clock};
-  sim::Simulator qmSim_;
-  sim::Simulator qnSim_;
-};
 
 TEST(FullStack, CompleteQmUpdateThenUpToDate) {
   Host host(sim::Family::QM);
