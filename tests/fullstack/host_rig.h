@@ -65,8 +65,9 @@ class Host {
   };
 
   std::unique_ptr<Program> start() { return std::make_unique<Program>(*this); }
-  Updater updaterFor(Program& p) {
-    return Updater(Services{p.window, p.qm, p.qn, printers, dialog, messages, files, codePage, clock});
+  Updater updaterFor(Program& p) { return updaterFor(p, p.window); }
+  Updater updaterFor(Program& p, Window& window) {
+    return Updater(Services{window, p.qm, p.qn, printers, dialog, messages, files, codePage, clock});
   }
   const sim::PrinterState& printer(sim::Family family) {
     return *(family == sim::Family::QM ? qmSim_ : qnSim_).printer(u"USB001");
