@@ -1,6 +1,9 @@
 // The updater's firmware record reader and image builder on arbitrary file
 // bytes. The first input byte picks the code page (bit 0: DBCS lead bytes as
-// in the Japanese code page); the rest is the file.
+// in the Japanese code page); the rest is the file. With bit 1 the file is
+// instead the input from its fourth byte on, repeated to 64 KiB plus
+// (byte 1 mod 80) KiB, and the build's pacer stops it at call (byte 2 mod 4),
+// 0 meaning never.
 //
 // Checked against a plain model of the record rules, and against the
 // simulator's host-side image rule where the two rules coincide: the
@@ -64,6 +67,16 @@ Model model(std::string_view f, const updater::LeadBytes& lead) {
   return m;
 }
 
+class CountingPacer final : public updater::BuildPacer {
+ public:
+  explicit CountingPacer(int stopAt) : stopAt_(stopAt) {}
+  bool keepGoing() override { return ++calls != stopAt_; }
+  int calls = 0;
+
+ private:
+  int stopAt_;
+};
+
 bool simulatorRuleCoincides(std::string_view f) {
   if (!f.empty() && f.back() == ',') return false;
   for (size_t k = 0; k < f.size(); ++k) {
@@ -75,17 +88,31 @@ bool simulatorRuleCoincides(std::string_view f) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  if (size == 0 || size > 64 * 1024) return 0;
+  if (size == 0 || size > 16 * 1024) return 0;
   updater::LeadBytes lead{};
   if (data[0] & 1) {
     for (int b = 0x81; b <= 0x9F; ++b) lead[b] = true;
     for (int b = 0xE0; b <= 0xFC; ++b) lead[b] = true;
   }
-  const std::string_view file(reinterpret_cast<const char*>(data + 1), size - 1);
-  const auto bytes = std::span(data + 1, size - 1);
+  std::vector<uint8_t> repeated;
+  int stopAt = 0;
+  std::span<const uint8_t> bytes(data + 1, size - 1);
+  if ((data[0] & 2) && size > 3) {
+    repeated.resize(updater::kYieldEveryBytes + size_t{data[1] % 80u} * 1024);
+    for (size_t i = 0; i < repeated.size(); ++i) repeated[i] = data[3 + i % (size - 3)];
+    stopAt = data[2] % 4;
+    bytes = repeated;
+  }
+  const std::string_view file(reinterpret_cast<const char*>(bytes.data()), bytes.size());
 
-  const updater::FirmwareImage image = updater::buildFirmwareImage(bytes, lead);
+  CountingPacer pacer(stopAt);
+  const updater::FirmwareImage image = updater::buildFirmwareImage(bytes, lead, &pacer);
   const Model expected = model(file, lead);
+  check(pacer.calls <= static_cast<int>(bytes.size() / updater::kYieldEveryBytes));
+  if (stopAt != 0 && pacer.calls == stopAt) {
+    check(image.result == ImageResult::Stopped);
+    return 0;
+  }
   check(image.result == expected.result);
   check(image.length <= updater::kFirmwareImageCapacity);
   check(image.bytes != nullptr);

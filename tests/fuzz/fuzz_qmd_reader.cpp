@@ -47,9 +47,7 @@ class RecordingBinding final : public StatusBinding {
   int32_t setFirmwDataWrite(int32_t h, const void* p, uint32_t n) override {
     return ++calls, in_.setFirmwDataWrite(h, p, n);
   }
-  int32_t getColorDataVersion(int32_t h, char* t) override {
-    return ++calls, in_.getColorDataVersion(h, t);
-  }
+  int32_t getColorDataVersion(int32_t h, char* t) override { return ++calls, in_.getColorDataVersion(h, t); }
   int32_t getColorDataChecksum(int32_t h, char* t) override {
     return ++calls, in_.getColorDataChecksum(h, t);
   }
@@ -149,8 +147,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string checksum = simulator.checksumText(u"USB001");
   if (result == Transfer::Succeeded) check(checksum == expectedChecksum);
   // Full images land whole; short ones are refused before any table is sent.
-  const std::string written = fullImage ? sim::checksumHex(sim::byteSum16(padded.data(), sim::kColorDataSize))
-                                        : std::string("0000");
+  const std::string written =
+      fullImage ? sim::checksumHex(sim::byteSum16(padded.data(), sim::kColorDataSize)) : std::string("0000");
   check(checksum == written);
   check(result == (checksum == expectedChecksum ? Transfer::Succeeded : Transfer::Failed));
   return 0;

@@ -28,11 +28,21 @@ struct Command {
   const char* name;
 };
 constexpr Command kCommands[] = {
-    {"PSTATUS", ""},          {"PINFO  ", "FVER"},          {"PINFO  ", "MCOLOR"},
-    {"PINFO  ", "SERIAL_NUMBER"}, {"PMNT_RD", "CTRLD_CHKSUM"}, {"PMNT_RD", "COUNTER_LIFE"},
-    {"PTBL_RD", "Version"},   {"PMNT_WT", "COUNTER_CLEAR"}, {"PCNTRL ", "CUTTER"},
-    {"PTBL_WT", "Version"},   {"PTBL_WT", "HeadTemp_Y"},    {"PTBL_WT", "CTRLD_UPDATE_QN"},
-    {"PTBL_CL", ""},          {"PFW_UPD", "FLASH_REWRITE"}, {"PFW_UPD", "FLASH_PROGRAM"},
+    {"PSTATUS", ""},
+    {"PINFO  ", "FVER"},
+    {"PINFO  ", "MCOLOR"},
+    {"PINFO  ", "SERIAL_NUMBER"},
+    {"PMNT_RD", "CTRLD_CHKSUM"},
+    {"PMNT_RD", "COUNTER_LIFE"},
+    {"PTBL_RD", "Version"},
+    {"PMNT_WT", "COUNTER_CLEAR"},
+    {"PCNTRL ", "CUTTER"},
+    {"PTBL_WT", "Version"},
+    {"PTBL_WT", "HeadTemp_Y"},
+    {"PTBL_WT", "CTRLD_UPDATE_QN"},
+    {"PTBL_CL", ""},
+    {"PFW_UPD", "FLASH_REWRITE"},
+    {"PFW_UPD", "FLASH_PROGRAM"},
     {"PXXXXXX", "NOTHING"},
 };
 
@@ -68,7 +78,8 @@ void lengthField(std::vector<uint8_t>& out, uint64_t value) {
 }
 
 const std::vector<uint8_t>& sampleImage() {
-  static const std::vector<uint8_t> image = sim::firmwareImageFromText(sim::makeSampleFirmware(sim::Family::QM));
+  static const std::vector<uint8_t> image =
+      sim::firmwareImageFromText(sim::makeSampleFirmware(sim::Family::QM));
   return image;
 }
 
@@ -87,9 +98,15 @@ std::vector<uint8_t> frame(Reader& in) {
   field(out, c.group, 7);
   field(out, c.name, 16);
   switch ((how >> 4) & 3) {
-    case 0: lengthField(out, payload.size()); break;
-    case 1: payload.empty() ? field(out, "", 8) : lengthField(out, payload.size()); break;
-    case 2: lengthField(out, payload.size() + in.byte()); break;  // announces more
+    case 0:
+      lengthField(out, payload.size());
+      break;
+    case 1:
+      payload.empty() ? field(out, "", 8) : lengthField(out, payload.size());
+      break;
+    case 2:
+      lengthField(out, payload.size() + in.byte());
+      break;  // announces more
     default: {
       constexpr uint64_t kHuge[] = {16'777'216, 16'777'217, 99'999'999, 4'000'000};
       lengthField(out, kHuge[(how >> 6) & 3]);
@@ -127,23 +144,43 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<uint8_t> bytes;
     bool nullCount = false;
     switch (op & 7) {
-      case 0: bytes = in.bytes(in.byte()); break;
-      case 1: bytes = in.bytes(in.byte()); code = sim::kExchangeCode; break;
+      case 0:
+        bytes = in.bytes(in.byte());
+        break;
+      case 1:
+        bytes = in.bytes(in.byte());
+        code = sim::kExchangeCode;
+        break;
       case 2: {  // one frame over two sends, split anywhere
         std::vector<uint8_t> f = frame(in);
         const size_t split = std::min<size_t>(f.size(), in.byte());
         uint32_t returned = 7;
-        check(simulator.ioControl(port, code, f.data(), static_cast<uint32_t>(split), nullptr, 0, &returned) == 0 ||
+        check(simulator.ioControl(port, code, f.data(), static_cast<uint32_t>(split), nullptr, 0,
+                                  &returned) == 0 ||
               returned == 0);
         check(simulator.callCount() == ++calls);
         bytes.assign(f.begin() + static_cast<std::ptrdiff_t>(split), f.end());
         break;
       }
-      case 3: bytes = frame(in); code = sim::kExchangeCode; break;
-      case 4: clock.advance(uint64_t{in.byte()} * 50); continue;
-      case 5: clock.advance(uint64_t{in.byte()} * 1000); continue;
-      case 6: bytes = frame(in); code = sim::kExchangeCode; nullCount = true; break;
-      default: bytes = in.bytes(in.byte() % 8); code = 0x220000u + in.byte(); break;
+      case 3:
+        bytes = frame(in);
+        code = sim::kExchangeCode;
+        break;
+      case 4:
+        clock.advance(uint64_t{in.byte()} * 50);
+        continue;
+      case 5:
+        clock.advance(uint64_t{in.byte()} * 1000);
+        continue;
+      case 6:
+        bytes = frame(in);
+        code = sim::kExchangeCode;
+        nullCount = true;
+        break;
+      default:
+        bytes = in.bytes(in.byte() % 8);
+        code = 0x220000u + in.byte();
+        break;
     }
 
     std::vector<uint8_t> out(outSize, 0xEE);

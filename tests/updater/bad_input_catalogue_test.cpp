@@ -39,10 +39,8 @@ struct FirmwareRow {
 
 TEST(BadInputCatalogue, FirmwareFile) {
   const FirmwareRow rows[] = {
-      {"missing", [](Rig& r) { r.files.files.erase("QM_M0500S0500.S"); }, Transfer::Failed,
-       kNotOpened, ""},
-      {"empty", [](Rig& r) { r.files.put("QM_M0500S0500.S", ""); }, Transfer::Failed, kNotOpened,
-       ""},
+      {"missing", [](Rig& r) { r.files.files.erase("QM_M0500S0500.S"); }, Transfer::Failed, kNotOpened, ""},
+      {"empty", [](Rig& r) { r.files.put("QM_M0500S0500.S", ""); }, Transfer::Failed, kNotOpened, ""},
       {"over the image size",
        [](Rig& r) { r.files.put("QM_M0500S0500.S", std::string(kFirmwareImageCapacity - 1, 'A')); },
        Transfer::Failed, "QM_M0500S0500.S File Too Large", ""},
@@ -53,12 +51,12 @@ TEST(BadInputCatalogue, FirmwareFile) {
        },
        Transfer::Failed, "QM_M0500S0500.S File Not Valid", ""},
       {"same bytes, single-byte code page",
-       [](Rig& r) { r.files.put("QM_M0500S0500.S", "S0\r\nS1\x82\xA0\r\n"); }, Transfer::Succeeded,
-       "", "S0\r\nS1\x82\xA0\r\n"},
+       [](Rig& r) { r.files.put("QM_M0500S0500.S", "S0\r\nS1\x82\xA0\r\n"); }, Transfer::Succeeded, "",
+       "S0\r\nS1\x82\xA0\r\n"},
       {"lone CR line ends", [](Rig& r) { r.files.put("QM_M0500S0500.S", "S0\rS1\rS7\r"); },
        Transfer::Succeeded, "", "S0\r\nS1\r\nS7\r\n"},
-      {"lone LF line ends", [](Rig& r) { r.files.put("QM_M0500S0500.S", "S0\nS1\nS7"); },
-       Transfer::Succeeded, "", "S0\r\nS1\r\nS7\r\n"},
+      {"lone LF line ends", [](Rig& r) { r.files.put("QM_M0500S0500.S", "S0\nS1\nS7"); }, Transfer::Succeeded,
+       "", "S0\r\nS1\r\nS7\r\n"},
   };
   for (const FirmwareRow& row : rows) {
     Rig r;
@@ -72,8 +70,8 @@ TEST(BadInputCatalogue, FirmwareFile) {
 
     EXPECT_EQ(transferFirmware(r.services, r.updater.state(), "QM_M0500S0500.S", kQmVersion), row.result)
         << row.what;
-    EXPECT_EQ(r.messages.shown, row.message.empty() ? std::vector<std::string>{}
-                                                    : std::vector<std::string>{row.message})
+    EXPECT_EQ(r.messages.shown,
+              row.message.empty() ? std::vector<std::string>{} : std::vector<std::string>{row.message})
         << row.what;
     if (row.result == Transfer::Failed) {
       EXPECT_TRUE(r.qm.calls.empty()) << row.what << ": no printer command";
@@ -172,11 +170,12 @@ TEST(BadInputCatalogue, ColourControlDataFile) {
       s.files.files["QM0210.QMD"] = {FileStatus::Ok, file};
     }
     const uint64_t before = s.simulator.callCount();
-    EXPECT_EQ(transferColorData(s.services, s.updater.state(), "QM0210.QMD", Element::Label5, Element::Label6),
-              row.result)
+    EXPECT_EQ(
+        transferColorData(s.services, s.updater.state(), "QM0210.QMD", Element::Label5, Element::Label6),
+        row.result)
         << row.what;
-    EXPECT_EQ(s.messages.shown, row.message.empty() ? std::vector<std::string>{}
-                                                    : std::vector<std::string>{row.message})
+    EXPECT_EQ(s.messages.shown,
+              row.message.empty() ? std::vector<std::string>{} : std::vector<std::string>{row.message})
         << row.what;
     EXPECT_EQ(s.simulator.callCount() > before, row.commandsSent) << row.what;
     EXPECT_EQ(s.simulator.checksumText(u"USB001"), row.checksumAfter) << row.what;
@@ -226,7 +225,8 @@ TEST(BadInputCatalogue, PortNames) {
 TEST(BadInputCatalogue, EleventhPortInOneLibrary) {
   Stack s;
   for (int i = 1; i <= 10; ++i) {
-    ASSERT_EQ(s.qmLib.initialize((u"COM" + std::u16string(1, static_cast<char16_t>(u'0' + i - 1))).c_str()), i);
+    ASSERT_EQ(s.qmLib.initialize((u"COM" + std::u16string(1, static_cast<char16_t>(u'0' + i - 1))).c_str()),
+              i);
   }
   // QmStat refuses the eleventh port; QnStat takes it but no QN printer
   // answers there, so the QM printer is reported as neither family.
