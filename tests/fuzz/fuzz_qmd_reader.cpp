@@ -1,11 +1,13 @@
 // The colour control data transfer with arbitrary QMD file bytes, through the
 // status library core into a simulated QM printer on a virtual clock.
 //
-// Input: a mode byte, two length bytes, then the file. Mode bit 0: the
-// expected checksum is the one the file's image gives (so the success path is
-// reached) instead of the release's "FF32". Mode bit 1: the file is the rest
-// of the input repeated to 24,000 + (length % 37,000) bytes, which reaches
-// the full table image and the 60,000-byte limit without huge inputs.
+// Input: a mode byte, two length bytes, a call number, then the file. Mode
+// bit 0: the expected checksum is the one the file's image gives (so the
+// success path is reached) instead of the release's "FF32". Mode bit 1: the
+// file is the rest of the input repeated to 24,000 + (length % 37,000) bytes,
+// which reaches the full table image and the 60,000-byte limit without huge
+// inputs. Mode bits 2-4: a monitor fault at that call (failed, garbled,
+// truncated, overlong, cable pulled from there on).
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -72,8 +74,8 @@ class RecordingBinding final : public StatusBinding {
 std::vector<uint8_t> fileFrom(const uint8_t* data, size_t size) {
   const uint8_t mode = data[0];
   const size_t lengthField = size_t{data[1]} << 8 | data[2];
-  const uint8_t* body = data + 3;
-  const size_t bodySize = size - 3;
+  const uint8_t* body = data + 4;
+  const size_t bodySize = size - 4;
   if (!(mode & 2)) return {body, body + bodySize};
   std::vector<uint8_t> file(24'000 + lengthField % 37'000);
   for (size_t i = 0; bodySize != 0 && i < file.size(); ++i) file[i] = body[i % bodySize];
@@ -83,7 +85,7 @@ std::vector<uint8_t> fileFrom(const uint8_t* data, size_t size) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  if (size < 3 || size > 8192) return 0;
+  if (size < 4 || size > 8192) return 0;
   const std::vector<uint8_t> file = fileFrom(data, size);
 
   VirtualClock clock;
@@ -92,6 +94,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   sim::PrinterConfig printer;
   printer.port = u"USB001";
   config.printers.push_back(printer);
+  const uint64_t faultCall = data[3];
+  switch ((data[0] >> 2) & 7) {
+    case 1: config.faults.failCall = faultCall; break;
+    case 2: config.faults.garbleCall = faultCall; break;
+    case 3: config.faults.truncateCall = faultCall; break;
+    case 4: config.faults.overlongCall = faultCall; break;
+    case 5: config.faults.failFromCall = faultCall; break;
+    default: break;
+  }
+  const bool faulty = faultCall != 0 && ((data[0] >> 2) & 7) >= 1 && ((data[0] >> 2) & 7) <= 5;
   sim::Simulator simulator(config, simClock);
   SimulatorMonitor monitor(simulator);
   qmstat::StatusLibrary library;
@@ -143,9 +155,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   check(held != nullptr);
   const std::vector<uint8_t>& table = held->versionTable;
   const std::string version(table.begin(), std::find(table.begin(), table.end(), uint8_t{0}));
-  check(version == "QM0210.QMD");
   const std::string checksum = simulator.checksumText(u"USB001");
-  if (result == Transfer::Succeeded) check(checksum == expectedChecksum);
+  // Never "succeeded" for a printer that does not hold what was expected.
+  if (result == Transfer::Succeeded) check(checksum == expectedChecksum && version == "QM0210.QMD");
+  if (faulty) return 0;
+
+  check(version == "QM0210.QMD");
   // Full images land whole; short ones are refused before any table is sent.
   const std::string written =
       fullImage ? sim::checksumHex(sim::byteSum16(padded.data(), sim::kColorDataSize)) : std::string("0000");
