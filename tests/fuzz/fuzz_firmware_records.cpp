@@ -2,7 +2,7 @@
 // bytes. The first input byte picks the code page (bit 0: DBCS lead bytes as
 // in the Japanese code page); the rest is the file. With bit 1 the file is
 // instead the input from its fourth byte on, repeated to 64 KiB plus
-// (byte 1 mod 80) KiB, and the build's pacer stops it at call (byte 2 mod 4),
+// (byte 1 mod 16) KiB, and the build's pacer stops it at call (byte 2 mod 4),
 // 0 meaning never.
 //
 // Checked against a plain model of the record rules, and against the
@@ -98,7 +98,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   int stopAt = 0;
   std::span<const uint8_t> bytes(data + 1, size - 1);
   if ((data[0] & 2) && size > 3) {
-    repeated.resize(updater::kYieldEveryBytes + size_t{data[1] % 80u} * 1024);
+    repeated.resize(updater::kYieldEveryBytes + size_t{data[1] % 16u} * 1024);
     for (size_t i = 0; i < repeated.size(); ++i) repeated[i] = data[3 + i % (size - 3)];
     stopAt = data[2] % 4;
     bytes = repeated;

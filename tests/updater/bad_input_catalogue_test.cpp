@@ -254,24 +254,40 @@ TEST(BadInputCatalogue, HandleFromTheLibrary) {
 
 // --- Replies that announce more than they carry ----------------------------
 
-TEST(BadInputCatalogue, VersionReplyThatLies) {
-  // Calls of the start-up check: status (probe), status, FVER, colour data
-  // version, checksum.
-  constexpr uint64_t kFirmwareVersionCall = 3;
-  Stack s(Stack::released());
-  sim::CallFaults lie;
-  lie.overlongCall = kFirmwareVersionCall;
-  s.simulator.setCallFaults(lie);
-  // The library refuses the reply (-1); the version shows empty, in red, and
-  // the printer counts as due for an update rather than up to date.
-  EXPECT_EQ(s.updater.load(), StartupEnd::UpdateDue);
-  EXPECT_EQ(s.window.text(Element::Text1), "");
-  EXPECT_EQ(s.window.colour(Element::Text1), kRed);
-  EXPECT_EQ(s.window.text(Element::Text3), "QM0210.QMD");
-  EXPECT_EQ(s.window.text(Element::Text4), "FF32");
+struct LieRow {
+  const char* what;
+  uint64_t call;  // monitor call of the start-up check whose reply lies
+  StartupEnd end;
+  const char* text1;  // firmware version shown
+  const char* text3;  // colour control data version shown
+  const char* text4;  // checksum shown
+};
 
-  Stack honest(Stack::released());
-  EXPECT_EQ(honest.updater.load(), StartupEnd::UpToDate);
+// The library refuses a reply that announces more than it carries (-1, or
+// no status): the value shows empty and the printer is never taken as up to
+// date. A lying status reply makes the printer look like neither family.
+TEST(BadInputCatalogue, RepliesThatLieAtStartUp) {
+  const std::string v = sim::releaseFirmware(sim::Family::QM);
+  const LieRow rows[] = {
+      {"none", 0, StartupEnd::UpToDate, v.c_str(), "QM0210.QMD", "FF32"},
+      {"status of the probe", 1, StartupEnd::NotQmQn, "", "", ""},
+      {"status", 2, StartupEnd::NotQmQn, "", "", ""},
+      {"firmware version", 3, StartupEnd::UpdateDue, "", "QM0210.QMD", "FF32"},
+      {"colour control data version", 4, StartupEnd::UpdateDue, v.c_str(), "", "FF32"},
+      {"checksum", 5, StartupEnd::UpdateDue, v.c_str(), "QM0210.QMD", ""},
+  };
+  for (const LieRow& row : rows) {
+    Stack s(Stack::released());
+    sim::CallFaults lie;
+    lie.overlongCall = row.call;
+    s.simulator.setCallFaults(lie);
+    EXPECT_EQ(s.updater.load(), row.end) << row.what;
+    EXPECT_EQ(s.window.text(Element::Text1), row.text1) << row.what;
+    EXPECT_EQ(s.window.text(Element::Text3), row.text3) << row.what;
+    EXPECT_EQ(s.window.text(Element::Text4), row.text4) << row.what;
+    // Nothing more is asked of a printer whose status was not understood.
+    EXPECT_EQ(s.simulator.callCount(), row.call == 1 || row.call == 2 ? row.call : 5u) << row.what;
+  }
 }
 
 }  // namespace
