@@ -40,7 +40,7 @@ rm -f "$fuzz_log"
 
 stage "benchmarks (figures only)"
 cmake --preset bench >/dev/null
-cmake --build --preset bench -j "$jobs" >/dev/null
+cmake --build --preset bench -j "$jobs" --target benchmarks >/dev/null
 for b in build/bench/bin/*_bench; do
   [ -x "$b" ] || continue
   echo "-- $(basename "$b")"

@@ -22,6 +22,7 @@ struct FrameCase {
   std::function<void(StatusLibrary&, int32_t)> call;
   uint32_t code;
   std::string expected;
+  friend void PrintTo(const FrameCase& c, std::ostream* os) { *os << c.what; }
 };
 
 class FrameTest : public LibraryTest, public ::testing::WithParamInterface<FrameCase> {};

@@ -6,6 +6,7 @@ namespace {
 struct StatusCase {
   const char* answer;
   uint32_t code;
+  friend void PrintTo(const StatusCase& c, std::ostream* os) { *os << '"' << c.answer << '"'; }
 };
 
 class StatusTest : public LibraryTest, public ::testing::WithParamInterface<StatusCase> {};

@@ -9,6 +9,7 @@ struct FuRow {
   const char* answer;
   uint32_t getStatus;
   uint32_t qnQmGetStatus;
+  friend void PrintTo(const FuRow& r, std::ostream* os) { *os << r.answer; }
 };
 
 class QnStatusTest : public LibraryTest, public ::testing::WithParamInterface<FuRow> {};
