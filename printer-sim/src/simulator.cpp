@@ -29,6 +29,23 @@ std::string traceBytes(const uint8_t* data, std::size_t size) {
   return out;
 }
 
+// A port name is the caller's text: control characters would break the trace
+// into several lines, so they are shown escaped.
+std::string tracePort(const char16_t* port) {
+  if (!port) return "(null)";
+  std::string out;
+  for (char c : toUtf8(port)) {
+    const auto b = static_cast<uint8_t>(c);
+    if (b < 0x20 || b == 0x7F) {
+      out += "\\x";
+      out += toHex(&b, 1);
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
 void writeLength(uint8_t* out, std::size_t length) {
   for (std::size_t k = 0; k < kLengthDigits; ++k) {
     out[kLengthDigits - 1 - k] = static_cast<uint8_t>('0' + length % 10);
@@ -182,7 +199,7 @@ int32_t Simulator::ioControl(const char16_t* port, uint32_t code, const void* in
                                note, sent);
   if (impl_->trace) {
     std::string line = "#" + std::to_string(n) + " t=" + std::to_string(impl_->clock.nowMs()) + " " +
-                       (port ? toUtf8(port) : std::string("(null)")) + " " +
+                       tracePort(port) + " " +
                        (code == kSendCode ? "send" : code == kExchangeCode ? "exchange" : "code=" + std::to_string(code)) +
                        " in=" + (inBytes ? traceBytes(inBytes, inSize) : std::string()) + " -> " +
                        (result ? "ok" : "FAIL " + note);
