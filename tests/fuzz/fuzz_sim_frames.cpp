@@ -3,7 +3,9 @@
 // output size, and a virtual clock moved by the input.
 //
 // Input: a fault byte, then operations. Operation byte: bits 0-2 the kind,
-// bits 3-4 the port, bits 5-7 the output size.
+// bits 3-4 the port (the third is a name taken from the input), bits 5-7 the
+// output size. Every call is traced, every change saved; at the end a second
+// simulator started from the saved state must hold what the first one holds.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -46,7 +48,25 @@ constexpr Command kCommands[] = {
     {"PXXXXXX", "NOTHING"},
 };
 
-constexpr const char16_t* kPorts[] = {u"USB001", u"USB002", u"USB009", nullptr};
+constexpr const char16_t* kPorts[] = {u"USB001", u"USB002", nullptr, nullptr};
+
+class CountingTrace final : public sim::TraceSink {
+ public:
+  void write(std::string_view line) override {
+    ++lines;
+    check(line.size() > 1 && line[0] == '#');
+    check(line.find('\n') == std::string_view::npos);
+  }
+  uint64_t lines = 0;
+};
+
+bool samePersistentState(const sim::PrinterState& a, const sim::PrinterState& b) {
+  return a.family == b.family && a.mode == b.mode && a.modeUntilMs == b.modeUntilMs &&
+         a.firmware == b.firmware && a.nextFirmware == b.nextFirmware &&
+         a.busyAfterProgram == b.busyAfterProgram && a.counterLife == b.counterLife &&
+         a.counterA == b.counterA && a.counterB == b.counterB && a.cutterMode == b.cutterMode &&
+         a.versionTable == b.versionTable && a.tables == b.tables && a.qnBlock == b.qnBlock;
+}
 constexpr uint32_t kOutSizes[] = {0, 7, 8, 9, 16, 40, 512, 4096};
 
 class Reader {
@@ -132,13 +152,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   config.faults.failCall = faults & 7;
   config.faults.garbleCall = (faults >> 3) & 7;
   config.faults.truncateCall = faults >> 6;
-  sim::Simulator simulator(config, clock);
+  sim::MemoryStateStore store;
+  CountingTrace trace;
+  sim::Simulator simulator(config, clock, &store, &trace);
+  std::u16string namedPort;
 
   uint64_t calls = 0;
   int ops = 0;
   while (!in.done() && ++ops <= 64) {
     const uint8_t op = in.byte();
     const char16_t* port = kPorts[(op >> 3) & 3];
+    if (((op >> 3) & 3) == 2) {
+      namedPort.clear();
+      const std::vector<uint8_t> name = in.bytes(2 * (in.byte() % 24));
+      for (size_t i = 0; i + 1 < name.size(); i += 2) {
+        namedPort.push_back(static_cast<char16_t>(name[i] << 8 | name[i + 1]));
+      }
+      port = namedPort.c_str();
+    }
     const uint32_t outSize = kOutSizes[op >> 5];
     uint32_t code = sim::kSendCode;
     std::vector<uint8_t> bytes;
@@ -206,6 +237,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     check(announced == returned - 8);
     for (uint32_t i = returned; i < outSize; ++i) check(out[i] == 0xEE);
+  }
+  check(trace.lines == calls);
+
+  sim::Simulator restarted(config, clock, &store);
+  for (const char16_t* port : {u"USB001", u"USB002"}) {
+    const sim::PrinterState* before = simulator.printer(port);
+    const sim::PrinterState* after = restarted.printer(port);
+    check(before != nullptr && after != nullptr && samePersistentState(*before, *after));
   }
   return 0;
 }
