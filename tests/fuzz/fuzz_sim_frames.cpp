@@ -2,7 +2,8 @@
 // frames split anywhere, junk, lying or huge length fields, any port, any
 // output size, and a virtual clock moved by the input.
 //
-// Input: a fault byte, then operations. Operation byte: bits 0-2 the kind,
+// Input: a fault byte (bit 7: a saved state text follows, 4 x its first byte
+// long), then operations. Operation byte: bits 0-2 the kind,
 // bits 3-4 the port (the third is a name taken from the input), bits 5-7 the
 // output size. Every call is traced, every change saved; at the end a second
 // simulator started from the saved state must hold what the first one holds.
@@ -151,8 +152,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   config.printers[1].family = sim::Family::QN;
   config.faults.failCall = faults & 7;
   config.faults.garbleCall = (faults >> 3) & 7;
-  config.faults.truncateCall = faults >> 6;
+  config.faults.truncateCall = (faults >> 6) & 1;
   sim::MemoryStateStore store;
+  if (faults & 0x80) {  // a saved state of any content, as if read from the state file
+    const std::vector<uint8_t> text = in.bytes(size_t{in.byte()} * 4);
+    store.save(std::string(text.begin(), text.end()));
+  }
   CountingTrace trace;
   sim::Simulator simulator(config, clock, &store, &trace);
   std::u16string namedPort;
