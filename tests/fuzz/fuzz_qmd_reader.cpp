@@ -7,7 +7,8 @@
 // file is the rest of the input repeated to 24,000 + (length % 37,000) bytes,
 // which reaches the full table image and the 60,000-byte limit without huge
 // inputs. Mode bits 2-4: a monitor fault at that call (failed, garbled,
-// truncated, overlong, cable pulled from there on).
+// truncated, overlong, cable pulled from there on). Mode bit 5: a code page
+// with double-byte characters.
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -119,6 +120,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FakeFiles files;
   FakeCodePage codePage;
   files.files["QM0210.QMD"] = {FileStatus::Ok, file};
+  codePage.dbcs = (data[0] & 0x20) != 0;
   Services services{window, qm, qn, printers, dialog, messages, files, codePage, clock};
 
   UpdaterState state;
