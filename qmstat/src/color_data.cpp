@@ -36,11 +36,7 @@ int32_t StatusLibrary::setColorDataWrite(int32_t handle, const void* image, uint
 }
 
 int32_t StatusLibrary::setColorDataBlock(int32_t handle, const void* image, uint32_t size) {
-  char digits[kLengthFieldSize];
-  if ((image == nullptr && size != 0) || !formatLengthField(size, digits)) return -1;
-  if (sendFrame(handle, kBlockWriteHead) == 0) return -1;
-  if (setCommand(handle, digits, sizeof digits) == 0) return -1;
-  return setCommand(handle, image, size);
+  return sendBlock(handle, kBlockWriteHead, image, size);
 }
 
 int32_t StatusLibrary::setColorDataVersion(int32_t handle, const char* text, int32_t length) {

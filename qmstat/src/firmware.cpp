@@ -8,12 +8,16 @@ int32_t StatusLibrary::setFirmwUpdateMode(int32_t handle) {
 }
 
 int32_t StatusLibrary::setFirmwDataWrite(int32_t handle, const void* image, uint32_t length) {
+  return sendBlock(handle, kFlashProgramHead, image, length);
+}
+
+int32_t StatusLibrary::sendBlock(int32_t handle, std::string_view head, const void* payload, uint32_t length) {
   char digits[kLengthFieldSize];
-  if ((image == nullptr && length != 0) || !formatLengthField(length, digits)) return -1;
-  if (sendFrame(handle, kFlashProgramHead) == 0) return -1;
+  if ((payload == nullptr && length != 0) || !formatLengthField(length, digits)) return -1;
+  if (sendFrame(handle, head) == 0) return -1;
   if (setCommand(handle, digits, sizeof digits) == 0) return -1;
-  // The caller's image goes to the monitor as it lies, in one send.
-  return setCommand(handle, image, length);
+  // The caller's bytes go to the monitor as they lie, in one send.
+  return setCommand(handle, payload, length);
 }
 
 }  // namespace qmstat

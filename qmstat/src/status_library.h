@@ -68,6 +68,9 @@ class StatusLibrary {
   // the reply buffer) or sends it.
   int32_t exchangeIntoReply(int32_t handle, std::string_view frame);
   int32_t sendFrame(int32_t handle, std::string_view frame);
+  // A 24-byte head, the eight-digit length, then the caller's bytes in one
+  // send: -1 when the length can't be framed or head or length fail.
+  int32_t sendBlock(int32_t handle, std::string_view head, const void* payload, uint32_t length);
   int32_t writeTable(int32_t handle, const ColorTable& table, const uint8_t* image);
 
   Monitor* monitor_ = nullptr;

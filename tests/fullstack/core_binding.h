@@ -3,11 +3,22 @@
 #pragma once
 #include <vector>
 
+#include "fakes.h"
 #include "printer_sim/simulator.h"
 #include "status_library.h"
 #include "updater/status_binding.h"
 
 namespace updater::testing {
+
+// The simulator reads the test's virtual clock.
+class SimulatorClock final : public printer_sim::Clock {
+ public:
+  explicit SimulatorClock(const VirtualClock& clock) : clock_(clock) {}
+  uint64_t nowMs() override { return clock_.now; }
+
+ private:
+  const VirtualClock& clock_;
+};
 
 class SimulatorMonitor final : public qmstat::Monitor {
  public:

@@ -13,15 +13,6 @@ namespace updater::testing {
 
 namespace sim = printer_sim;
 
-class SimulatorClock final : public sim::Clock {
- public:
-  explicit SimulatorClock(const VirtualClock& clock) : clock_(clock) {}
-  uint64_t nowMs() override { return clock_.now; }
-
- private:
-  const VirtualClock& clock_;
-};
-
 inline sim::Config oneStandardPrinter(sim::Family family, const sim::Timings& timings) {
   sim::Config config;
   config.timings = timings;

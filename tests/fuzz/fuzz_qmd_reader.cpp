@@ -30,15 +30,6 @@ void check(bool ok) {
   if (!ok) __builtin_trap();
 }
 
-class SimulatorClock final : public sim::Clock {
- public:
-  explicit SimulatorClock(const VirtualClock& clock) : clock_(clock) {}
-  uint64_t nowMs() override { return clock_.now; }
-
- private:
-  const VirtualClock& clock_;
-};
-
 // Counts the calls and keeps the image the transfer hands to the library.
 class RecordingBinding final : public StatusBinding {
  public:

@@ -88,15 +88,6 @@ TEST(BadInputCatalogue, FirmwareFile) {
 // --- Colour control data file, through the real library core into a -----
 // --- simulated printer ----------------------------------------------------
 
-class SimClock final : public sim::Clock {
- public:
-  explicit SimClock(const VirtualClock& clock) : clock_(clock) {}
-  uint64_t nowMs() override { return clock_.now; }
-
- private:
-  const VirtualClock& clock_;
-};
-
 // One QM printer on USB001 behind both real library cores; the updater's
 // other services are the fakes.
 struct Stack {
@@ -121,7 +112,7 @@ struct Stack {
   }
 
   VirtualClock clock;
-  SimClock simClock{clock};
+  SimulatorClock simClock{clock};
   sim::Simulator simulator;
   SimulatorMonitor monitor{simulator};
   sim::Simulator qnSimulator{sim::Config{}, simClock};  // QnStat's monitor knows no QM printer
