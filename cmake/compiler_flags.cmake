@@ -16,8 +16,9 @@ if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
     add_link_options(-fsanitize=address,undefined)
   endif()
   if(MINGW)
-    # No MinGW runtime DLL ships with the package.
-    add_link_options(-static-libgcc -static-libstdc++)
+    # No MinGW runtime DLL ships with the package: libgcc, libstdc++ and the
+    # posix-thread runtime (winpthread) are linked in.
+    add_link_options(-static)
   endif()
 elseif(MSVC)
   add_compile_options(/W4 /utf-8 /permissive-)
