@@ -273,6 +273,25 @@ TEST_F(StartupCheck, QnPrinterWithUnavailableQmLibraryStillReachesQnProbe) {
   EXPECT_EQ(updater.state().portHandle, 1);
 }
 
+TEST_F(StartupCheck, NoAnswerWithUnavailableQnLibraryIsNotQmQn) {
+  NullStatusBinding missingQn;
+  Services services = rig.services;
+  Services withoutQn{services.window, rig.qm, missingQn, rig.printers, rig.dialog,
+                     rig.messages, rig.files, rig.codePage, rig.clock};
+  rig.qm.statuses = {kStatusNone};
+  Updater updater(withoutQn);
+  EXPECT_EQ(updater.load(), StartupEnd::NotQmQn);
+  EXPECT_TRUE(rig.messages.shown.empty());
+  EXPECT_EQ(w.text(Element::Text5), "Printer is not QM/QN.  Push [Close] botton.");
+
+  NullStatusBinding missingQm;
+  Services neither{services.window, missingQm, missingQn, rig.printers, rig.dialog,
+                   rig.messages, rig.files, rig.codePage, rig.clock};
+  Updater none(neither);
+  EXPECT_EQ(none.load(), StartupEnd::NotQmQn);
+  EXPECT_EQ(none.state().family, Family::None);
+}
+
 TEST_F(StartupCheck, QnUpToDateShowsColourDataWithoutComparing) {
   rig.qnPrinter(kQnVersion);
   EXPECT_EQ(load(), StartupEnd::UpToDate);

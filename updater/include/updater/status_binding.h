@@ -26,9 +26,11 @@ class StatusBinding {
 };
 
 // A library that could not be loaded, or lacks an export: it gives no answer.
+// Its handle 0 names no port, so the printer is "not QM/QN" rather than an
+// invalid handle that would end the program.
 class NullStatusBinding final : public StatusBinding {
  public:
-  int32_t initialize(const char16_t*) override { return -1; }
+  int32_t initialize(const char16_t*) override { return 0; }
   uint32_t getStatus(int32_t) override { return kStatusNone; }
   int32_t getFirmwVersion(int32_t, char*) override { return -1; }
   int32_t setFirmwUpdateMode(int32_t) override { return 0; }
