@@ -1,6 +1,8 @@
 // The colour control data tables a QM printer stores, with their sizes.
 #pragma once
 
+#include "printer_sim/sample_data.h"
+
 #include <array>
 #include <cstddef>
 #include <map>
@@ -28,8 +30,5 @@ std::size_t colorTableSize(std::string_view name);
 // Every table present and zero-filled.
 std::map<std::string, std::vector<uint8_t>> clearedTables();
 
-// The 60 tables a host cuts from a QMD image of at least 24,632 bytes (values
-// stored low byte first, sent high byte first); empty when the image is short.
-std::map<std::string, std::vector<uint8_t>> tablesFromImage(const std::vector<uint8_t>& image);
 
 }  // namespace printer_sim

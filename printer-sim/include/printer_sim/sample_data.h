@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,6 +20,11 @@ std::string firmwareFileName(Family family);  // "QM_M0500S0500.S" / "QN_M0200S0
 // QMD image of 24,632 bytes (values low byte first) whose checksum is "FF32".
 std::vector<uint8_t> makeSampleColorData();
 inline constexpr std::string_view kColorDataFileName = "QM0210.QMD";
+
+// The 60 tables a host cuts from a QMD image of at least 24,632 bytes (values
+// stored low byte first, sent high byte first), by name, as the printer stores
+// them; empty when the image is short.
+std::map<std::string, std::vector<uint8_t>> tablesFromImage(const std::vector<uint8_t>& image);
 
 // The printer's checksum rule: 16-bit sum of the bytes, four upper-case hex digits.
 uint16_t byteSum16(const uint8_t* data, std::size_t size);
