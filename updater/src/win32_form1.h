@@ -1,0 +1,68 @@
+// Form1, the updater's main window, as the Window the logic drives. Every
+// control carries the properties the GUI tests read across processes:
+// "QMQN.Colour" (COLORREF | 0x01000000), "QMQN.Bold" (1 bold, 2 normal) and,
+// on the progress bar, "QMQN.Progress" (value x 1000, rounded, plus 1).
+#pragma once
+#include <windows.h>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "updater/window.h"
+#include "win32_gdi.h"
+
+namespace updater::win32 {
+
+class Form1 final : public Window {
+ public:
+  struct Events {
+    std::function<void()> startClicked;
+    std::function<void()> label4DoubleClicked;
+  };
+
+  // Created hidden; null when the window could not be made.
+  static std::unique_ptr<Form1> create(HINSTANCE instance);
+  Form1(const Form1&) = delete;
+  Form1& operator=(const Form1&) = delete;
+  ~Form1();
+
+  void setEvents(Events events) { events_ = std::move(events); }
+  void show();
+  HWND handle() const { return hwnd_; }
+  bool alive() const { return hwnd_ != nullptr; }
+  // Dispatches one message with dialog keyboard handling (Tab between controls).
+  void dispatch(MSG& msg);
+
+  void setText(Element element, std::string_view text) override;
+  std::string text(Element element) const override;
+  void setTextColour(Element element, Rgb colour) override;
+  void setEnabled(Element element, bool enabled) override;
+  void setVisible(Element element, bool visible) override;
+  void setBold(Element element, bool bold) override;
+  void setProgress(float value) override;
+  float progress() const override { return progress_; }
+  void setFocus(Element element) override;
+
+ private:
+  Form1() = default;
+  static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  bool createControls(HINSTANCE instance);
+  HWND control(Element element) const { return controls_[static_cast<size_t>(element)]; }
+  LRESULT colourControl(HDC dc, HWND child);
+  void drawMarker(const DRAWITEMSTRUCT& item) const;
+
+  HWND hwnd_ = nullptr;
+  std::array<HWND, kElementCount> controls_{};
+  std::array<std::string, kElementCount> texts_{};
+  std::array<COLORREF, kElementCount> colours_{};
+  float progress_ = 0.0f;
+  Font normalFont_;
+  Font boldFont_;
+  Font largeFont_;
+  Events events_;
+};
+
+}  // namespace updater::win32

@@ -1,0 +1,43 @@
+// QMQN_VerUpTool: Form1 is made hidden, loads (start-up check with the port
+// dialog), and is shown unless the check ended the program.
+#include <windows.h>
+
+#include "updater/updater.h"
+#include "win32_form1.h"
+#include "win32_host.h"
+#include "win32_port_dialog.h"
+#include "win32_status_library.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  using namespace updater;
+  std::unique_ptr<win32::Form1> form = win32::Form1::create(instance);
+  if (!form) return 1;
+
+  win32::StatusLibrary qm("QmStat.dll", ExportSet::Qm);
+  win32::StatusLibrary qn("QnStat.dll", ExportSet::Qn);
+  win32::SpoolerPrinters printers;
+  win32::PortSettingDialog portDialog(instance);
+  win32::MessageBoxWindows messages(*form);
+  win32::ModuleDirectoryFiles files;
+  win32::AnsiCodePage codePage;
+  win32::WindowClock clock(*form);
+  const Services services{*form, qm, qn, printers, portDialog, messages, files, codePage, clock};
+  Updater updater(services);
+  form->setEvents({[&updater] { updater.startClicked(); },
+                   [&updater] { updater.label4DoubleClicked(); }});
+
+  if (endsProgram(updater.load())) return 0;
+  form->show();
+  MSG msg;
+  int exitCode = 0;
+  for (;;) {
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0) {
+      exitCode = static_cast<int>(msg.wParam);
+      break;
+    }
+    if (got == -1) break;
+    form->dispatch(msg);
+  }
+  return exitCode;
+}
