@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# One GUI scenario under Wine with a display of its own:
+#   run_gui_scenario.sh <driver.exe> <package dir> <work dir> <scenario> [options] [printer...]
+# Options: --without-updater (the copy lacks tool/QMQN_VerUpTool.exe),
+#          --copy-name NAME (directory name of the package copy).
+# Printers as "Name|Port|Attributes" (see prepare_wine_printers.sh).
+# The package is copied into the work dir with a fresh simulator state; the
+# screenshots end up as PNG files in <work dir>/shots. All GUI tests share one
+# prefix (Wine's services keep the display of the program that started them),
+# so a lock runs them one at a time and each ends with `wineserver -k`.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/../../.." && pwd)
+
+if [ "${1:-}" = --inner ]; then
+  shift
+  driver=$1 copy=$2 shots=$3 scenario=$4
+  shift 4
+  wineserver -k 2>/dev/null || true
+  "$here/prepare_wine_printers.sh" "$@"
+  "$root/tools/wine-run.sh" "$driver" "$scenario" "$copy" "$shots" </dev/null
+  exit $?
+fi
+
+driver=$1 package=$2 work=$3 scenario=$4
+shift 4
+without_updater=no
+copy_name=package
+printers=()
+while [ $# -gt 0 ]; do
+  case $1 in
+    --without-updater) without_updater=yes ;;
+    --copy-name) copy_name=$2; shift ;;
+    *) printers+=("$1") ;;
+  esac
+  shift
+done
+
+prefix="${QMQN_GUI_WINEPREFIX:-${XDG_CACHE_HOME:-${HOME:-/tmp}/.cache}/qmqn-wine-gui}"
+export QMQN_WINEPREFIX="$prefix" WINEPREFIX="$prefix" WINEDEBUG=-all
+mkdir -p "$(dirname "$prefix")"
+exec 8>"$prefix.gui-lock"
+flock -w 1800 8
+
+[ -f "$package/QMQN_VerUpTool.exe" ] || { echo "no package at $package" >&2; exit 1; }
+rm -rf "$work"
+mkdir -p "$work/shots"
+copy="$work/$copy_name"
+cp -a "$package" "$copy"
+rm -f "$copy"/tool/ZAP*.state "$copy"/tool/ZAP*.trace
+[ "$without_updater" = yes ] && rm -f "$copy/tool/QMQN_VerUpTool.exe"
+
+finish() {
+  wineserver -k 2>/dev/null || true
+  for bmp in "$work"/shots/*.bmp; do
+    [ -e "$bmp" ] || continue
+    convert "$bmp" "${bmp%.bmp}.png" 2>/dev/null && rm -f "$bmp"
+  done
+  ls "$work"/shots/*.png 2>/dev/null | sed 's/^/screenshot: /' || true
+}
+trap finish EXIT
+
+start=$(date +%s)
+set +e
+"$root/tools/with-xvfb.sh" "$0" --inner "$driver" "$copy" "$work/shots" "$scenario" "${printers[@]}"
+rc=$?
+set -e
+echo "scenario $scenario: exit $rc after $(( $(date +%s) - start )) s"
+exit "$rc"

@@ -1,0 +1,144 @@
+#include "win32_gui_probe.h"
+
+#include <commctrl.h>
+
+#include <array>
+#include <vector>
+
+namespace gui {
+namespace {
+
+constexpr UINT kAnswerMs = 3000;
+
+struct Search {
+  const wchar_t* windowClass;
+  const wchar_t* title;
+  DWORD processId;
+  HWND found;
+};
+
+BOOL CALLBACK matchTopLevel(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<Search*>(param);
+  if (!IsWindowVisible(window)) return TRUE;
+  std::array<wchar_t, 64> cls{};
+  if (GetClassNameW(window, cls.data(), static_cast<int>(cls.size())) == 0) return TRUE;
+  if (lstrcmpW(cls.data(), search->windowClass) != 0) return TRUE;
+  if (search->processId != 0 && processOf(window) != search->processId) return TRUE;
+  if (search->title != nullptr) {
+    std::wstring title;
+    if (!tryText(window, title) || title != search->title) return TRUE;
+  }
+  search->found = window;
+  return FALSE;
+}
+
+}  // namespace
+
+HWND findTopLevel(const wchar_t* windowClass, const wchar_t* title, DWORD processId) {
+  Search search{windowClass, title, processId, nullptr};
+  EnumWindows(matchTopLevel, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND waitTopLevel(const wchar_t* windowClass, const wchar_t* title, DWORD processId, DWORD timeoutMs) {
+  HWND found = nullptr;
+  waitFor([&] { return (found = findTopLevel(windowClass, title, processId)) != nullptr; }, timeoutMs);
+  return found;
+}
+
+bool tryText(HWND window, std::wstring& text) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kAnswerMs, &length)) return false;
+  if (length > 4096) return false;
+  std::vector<wchar_t> buffer(length + 2, L'\0');
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
+                           SMTO_ABORTIFHUNG, kAnswerMs, &copied)) {
+    return false;
+  }
+  text.assign(buffer.data(), copied < buffer.size() ? copied : buffer.size() - 1);
+  return true;
+}
+
+std::wstring text(HWND window) {
+  std::wstring result;
+  if (window == nullptr) return L"<no window>";
+  return tryText(window, result) ? result : L"<no answer>";
+}
+
+HWND control(HWND parent, int id) { return parent == nullptr ? nullptr : GetDlgItem(parent, id); }
+
+ULONG_PTR property(HWND window, const wchar_t* name) {
+  return window == nullptr ? 0 : reinterpret_cast<ULONG_PTR>(GetPropW(window, name));
+}
+
+int progressPosition(HWND bar) {
+  DWORD_PTR position = 0;
+  if (bar == nullptr || !SendMessageTimeoutW(bar, PBM_GETPOS, 0, 0, SMTO_ABORTIFHUNG, kAnswerMs, &position)) {
+    return -1;
+  }
+  return static_cast<int>(position);
+}
+
+// Posted, so that a click that opens a modal window does not block the driver.
+void click(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
+
+DWORD processOf(HWND window) {
+  DWORD id = 0;
+  GetWindowThreadProcessId(window, &id);
+  return id;
+}
+
+bool waitProcessEnd(DWORD processId, DWORD timeoutMs) {
+  HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
+  if (process == nullptr) return true;  // already gone
+  const bool ended = WaitForSingleObject(process, timeoutMs) == WAIT_OBJECT_0;
+  CloseHandle(process);
+  return ended;
+}
+
+std::wstring processImage(DWORD processId) {
+  HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+  if (process == nullptr) return L"<no process>";
+  std::array<wchar_t, MAX_PATH * 2> path{};
+  DWORD size = static_cast<DWORD>(path.size());
+  std::wstring result = QueryFullProcessImageNameW(process, 0, path.data(), &size) ? std::wstring(path.data(), size)
+                                                                                    : L"<unknown>";
+  CloseHandle(process);
+  return result;
+}
+
+void terminate(DWORD processId) {
+  HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, processId);
+  if (process == nullptr) return;
+  TerminateProcess(process, 99);
+  CloseHandle(process);
+}
+
+DWORD start(const std::wstring& path) {
+  std::wstring directory = path.substr(0, path.find_last_of(L'\\'));
+  std::wstring commandLine = L"\"" + path + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, directory.c_str(),
+                      &startup, &info)) {
+    return 0;
+  }
+  CloseHandle(info.hThread);
+  CloseHandle(info.hProcess);
+  return info.dwProcessId;
+}
+
+std::string utf8(const std::wstring& text) {
+  if (text.empty()) return {};
+  const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                       nullptr);
+  std::string out(static_cast<size_t>(size > 0 ? size : 0), '\0');
+  if (size > 0) {
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
+  }
+  return out;
+}
+
+}  // namespace gui

@@ -1,0 +1,393 @@
+#include "win32_gui_scenarios.h"
+
+#include <commctrl.h>
+
+#include <array>
+#include <cstdio>
+#include <cstring>
+#include <cwctype>
+#include <initializer_list>
+
+#include "win32_gui_probe.h"
+
+namespace gui {
+namespace {
+
+using E = updater::Element;
+
+// The printers that the scenario's registry file registers (see *.reg).
+constexpr const wchar_t* kQmPrinter = L"QM Thermal Printer";
+constexpr const wchar_t* kQnPrinter = L"QN Thermal Printer";
+
+constexpr const wchar_t* kQmRelease = L"QM_MASTER 5.00  QM_SLAVE  5.00";
+constexpr const wchar_t* kQnRelease = L"QN_MASTER 2.00  QN_SLAVE  2.00";
+
+bool hasProperty(HWND window, const wchar_t* name, unsigned long want) { return property(window, name) == want; }
+
+std::wstring listEntry(HWND list, int index) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(list, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0, SMTO_ABORTIFHUNG, 3000, &length) ||
+      length > 255) {
+    return L"<no answer>";
+  }
+  std::array<wchar_t, 257> buffer{};
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutW(list, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer.data()),
+                           SMTO_ABORTIFHUNG, 3000, &copied)) {
+    return L"<no answer>";
+  }
+  return std::wstring(buffer.data(), copied < 256 ? copied : 256);
+}
+
+long long sendValue(HWND window, UINT message) {
+  DWORD_PTR value = 0;
+  if (!SendMessageTimeoutW(window, message, 0, 0, SMTO_ABORTIFHUNG, 3000, &value)) return -2;
+  return static_cast<long long>(static_cast<LONG_PTR>(value));
+}
+
+int findEntry(HWND list, const wchar_t* name) {
+  const long long count = sendValue(list, CB_GETCOUNT);
+  for (int i = 0; i < count && i < 32; ++i) {
+    if (listEntry(list, i) == name) return i;
+  }
+  return -1;
+}
+
+// The dialog as it opens: captions, the usable printers only, the first one
+// selected, "English" selected.
+void checkPortDialog(Session& s, HWND dialog, std::initializer_list<const wchar_t*> printers) {
+  using namespace port_dialog;
+  EXPECT_TEXT(s, dialog, kTitle);
+  EXPECT_TEXT(s, control(dialog, kOk), L"OK");
+  EXPECT_TEXT(s, control(dialog, kCancel), L"Cancel");
+  EXPECT_TEXT(s, control(dialog, kPrinterFrame), L"Printer");
+  EXPECT_TEXT(s, control(dialog, kLanguageFrame), L"Language");
+  EXPECT_TEXT(s, control(dialog, kEnglish), L"English");
+  EXPECT_TEXT(s, control(dialog, kJapanese), L"Japanese");
+  HWND list = control(dialog, kPrinterList);
+  EXPECT_NUMBER(s, sendValue(list, CB_GETCOUNT), static_cast<long long>(printers.size()));
+  int index = 0;
+  for (const wchar_t* name : printers) {
+    const std::wstring got = listEntry(list, index);
+    if (!EXPECT(s, got == name)) std::printf("  entry %d is \"%s\"\n", index, utf8(got).c_str());
+    ++index;
+  }
+  EXPECT_NUMBER(s, sendValue(list, CB_GETCURSEL), 0);
+  EXPECT_NUMBER(s, sendValue(control(dialog, kEnglish), BM_GETCHECK), BST_CHECKED);
+  EXPECT_NUMBER(s, sendValue(control(dialog, kJapanese), BM_GETCHECK), BST_UNCHECKED);
+}
+
+void choosePrinter(Session& s, HWND dialog, const wchar_t* name) {
+  HWND list = control(dialog, port_dialog::kPrinterList);
+  const int index = findEntry(list, name);
+  if (!EXPECT(s, index >= 0)) return;
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0, SMTO_ABORTIFHUNG, 3000, &ignored);
+  SendMessageTimeoutW(dialog, WM_COMMAND, MAKEWPARAM(port_dialog::kPrinterList, CBN_SELCHANGE),
+                      reinterpret_cast<LPARAM>(list), SMTO_ABORTIFHUNG, 3000, &ignored);
+  EXPECT_NUMBER(s, sendValue(list, CB_GETCURSEL), index);
+}
+
+void chooseJapanese(Session& s, HWND dialog) {
+  HWND japanese = control(dialog, port_dialog::kJapanese);
+  click(japanese);
+  EXPECT(s, waitFor([&] { return sendValue(japanese, BM_GETCHECK) == BST_CHECKED; }, 5000));
+  EXPECT_NUMBER(s, sendValue(control(dialog, port_dialog::kEnglish), BM_GETCHECK), BST_UNCHECKED);
+}
+
+void pressAndWaitGone(Session& s, HWND dialog, int button) {
+  click(control(dialog, button));
+  EXPECT(s, waitFor([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, kWindowWaitMs));
+}
+
+bool enabled(HWND form, E e) { return IsWindowEnabled(element(form, e)) != FALSE; }
+bool visible(HWND form, E e) { return IsWindowVisible(element(form, e)) != FALSE; }
+unsigned long colour(HWND form, E e) { return static_cast<unsigned long>(property(element(form, e), kColourProperty)); }
+
+void closeForm1(Session& s, HWND form, bool closeBox) {
+  const DWORD id = processOf(form);
+  if (closeBox) {
+    PostMessageW(form, WM_CLOSE, 0, 0);
+  } else {
+    click(element(form, E::Command2));
+  }
+  EXPECT(s, waitProcessEnd(id, kProcessEndMs));
+}
+
+// The end state of a whole update; English or Japanese texts.
+void waitComplete(Session& s, HWND form, const wchar_t* complete) {
+  HWND status = element(form, E::Text5);
+  const bool done = waitFor(
+      [&] {
+        std::wstring text;
+        return tryText(status, text) && text == complete;
+      },
+      kUpdateWaitMs);
+  if (!EXPECT(s, done)) std::printf("  Text5 is \"%s\"\n", utf8(text(status)).c_str());
+}
+
+void checkCompleteCommon(Session& s, HWND form, const wchar_t* release) {
+  EXPECT_TEXT(s, element(form, E::Text1), release);
+  EXPECT_NUMBER(s, colour(form, E::Text1), kBlackProperty);
+  EXPECT_NUMBER(s, colour(form, E::Text5), kBlueProperty);
+  EXPECT_NUMBER(s, progressPosition(element(form, E::ProgressBar1)), 100);
+  EXPECT_NUMBER(s, property(element(form, E::ProgressBar1), kProgressProperty), 100001);
+  EXPECT(s, !enabled(form, E::Command1));
+  EXPECT(s, enabled(form, E::Command2));
+  EXPECT(s, !visible(form, E::Picture1));
+  EXPECT(s, visible(form, E::Picture2));
+  for (E check : {E::Picture6, E::Picture8, E::Picture10, E::Picture12}) EXPECT(s, visible(form, check));
+}
+
+// Waits until the flash write wait is under way: step 4 open, bar moving.
+void waitFlashWrite(Session& s, HWND form) {
+  HWND bar = element(form, E::ProgressBar1);
+  EXPECT(s, waitFor(
+                [&] {
+                  return hasProperty(element(form, E::Label15), kBoldProperty, kBoldOn) &&
+                         property(bar, kProgressProperty) > 30001;
+                },
+                kUpdateWaitMs));
+}
+
+void updateQmEnglish(Session& s) {
+  s.runLauncher();
+  HWND dialog = s.waitPortDialog();
+  if (dialog == nullptr) return;
+  checkPortDialog(s, dialog, {kQmPrinter, kQnPrinter});
+  s.screenshot("port-dialog");
+  pressAndWaitGone(s, dialog, port_dialog::kOk);
+
+  HWND form = s.waitForm1();
+  if (form == nullptr) return;
+  EXPECT_TEXT(s, form, kTitle);
+  EXPECT_TEXT(s, element(form, E::Label3), L"QM");
+  EXPECT_NUMBER(s, colour(form, E::Label3), kBlueProperty);
+  EXPECT_TEXT(s, element(form, E::Text5), L"Push [START] button.");
+  EXPECT_NUMBER(s, colour(form, E::Text5), kBlueProperty);
+  EXPECT_TEXT(s, element(form, E::Text2), kQmPrinter);
+  EXPECT_TEXT(s, element(form, E::Label4), kQmRelease);
+  EXPECT_NUMBER(s, colour(form, E::Label4), kDarkGreenProperty);
+  EXPECT_TEXT(s, element(form, E::Label5), L"QM0210.QMD");
+  EXPECT_TEXT(s, element(form, E::Label6), L"FF32");
+  EXPECT_TEXT(s, element(form, E::Text1), L"QM_MASTER 4.10  QM_SLAVE  4.10");
+  EXPECT_NUMBER(s, colour(form, E::Text1), kRedProperty);
+  EXPECT_TEXT(s, element(form, E::Text3), L"QM0200.QMD");
+  EXPECT_NUMBER(s, colour(form, E::Text3), kRedProperty);
+  EXPECT_TEXT(s, element(form, E::Text4), L"0000");
+  EXPECT_NUMBER(s, colour(form, E::Text4), kRedProperty);
+  EXPECT_TEXT(s, element(form, E::Label10), L"Printer Name ");
+  EXPECT_TEXT(s, element(form, E::Label12), L"Transmission data is ready.");
+  EXPECT_TEXT(s, element(form, E::Label16), L"Color control data is transmitted and written.");
+  EXPECT_TEXT(s, element(form, E::Command1), L"Start");
+  EXPECT_TEXT(s, element(form, E::Command2), L"Close");
+  EXPECT(s, enabled(form, E::Command1));
+  EXPECT(s, enabled(form, E::Command2));
+  EXPECT(s, !enabled(form, E::Label12));
+  EXPECT(s, visible(form, E::Label16));
+  EXPECT(s, visible(form, E::Picture13));
+  s.screenshot("before-start");
+
+  click(element(form, E::Command1));
+  waitFlashWrite(s, form);
+  EXPECT(s, !enabled(form, E::Command1));
+  EXPECT(s, !enabled(form, E::Command2));
+  s.screenshot("flash-write");
+
+  waitComplete(s, form, L"** Complete **  Push [Close] button.");
+  checkCompleteCommon(s, form, kQmRelease);
+  EXPECT_TEXT(s, element(form, E::Text3), L"QM0210.QMD");
+  EXPECT_TEXT(s, element(form, E::Text4), L"FF32");
+  EXPECT(s, visible(form, E::Picture4));
+  EXPECT(s, visible(form, E::Picture14));
+  EXPECT_NUMBER(s, property(element(form, E::Label16), kBoldProperty), kBoldOff);
+  s.screenshot("complete");
+  closeForm1(s, form, false);
+
+  // A second start finds the printer up to date.
+  s.runLauncher();
+  dialog = s.waitPortDialog();
+  if (dialog == nullptr) return;
+  pressAndWaitGone(s, dialog, port_dialog::kOk);
+  form = s.waitForm1();
+  if (form == nullptr) return;
+  EXPECT_TEXT(s, element(form, E::Text5), L"Firmware is already written.  Push [Close] botton.");
+  EXPECT_NUMBER(s, colour(form, E::Text5), kBlueProperty);
+  EXPECT_TEXT(s, element(form, E::Text1), kQmRelease);
+  EXPECT(s, !enabled(form, E::Command1));
+  EXPECT(s, enabled(form, E::Command2));
+  EXPECT(s, visible(form, E::Picture2));
+  EXPECT(s, visible(form, E::Picture4));
+  s.screenshot("up-to-date");
+  closeForm1(s, form, false);
+}
+
+void updateQnJapanese(Session& s) {
+  s.runLauncher();
+  HWND dialog = s.waitPortDialog();
+  if (dialog == nullptr) return;
+  checkPortDialog(s, dialog, {kQmPrinter, kQnPrinter});
+  choosePrinter(s, dialog, kQnPrinter);
+  chooseJapanese(s, dialog);
+  s.screenshot("port-dialog");
+  pressAndWaitGone(s, dialog, port_dialog::kOk);
+
+  HWND form = s.waitForm1();
+  if (form == nullptr) return;
+  EXPECT_TEXT(s, form, kTitle);
+  EXPECT_TEXT(s, element(form, E::Label3), L"QN");
+  EXPECT_TEXT(s, element(form, E::Text2), kQnPrinter);
+  EXPECT_TEXT(s, element(form, E::Text5), L"[開始]ボタンをクリック。");
+  EXPECT_NUMBER(s, colour(form, E::Text5), kBlueProperty);
+  EXPECT_TEXT(s, element(form, E::Label4), kQnRelease);
+  EXPECT_TEXT(s, element(form, E::Text1), L"QN_MASTER 1.50  QN_SLAVE  1.50");
+  EXPECT_NUMBER(s, colour(form, E::Text1), kRedProperty);
+  EXPECT_TEXT(s, element(form, E::Label10), L"プリンタ名 ");
+  EXPECT_TEXT(s, element(form, E::Label7), L"ファーム Ver. ");
+  EXPECT_TEXT(s, element(form, E::Label21), L"色制御データ ");
+  EXPECT_TEXT(s, element(form, E::Label20), L"チェックサム ");
+  EXPECT_TEXT(s, element(form, E::Label12), L"送信データの読み込み");
+  EXPECT_TEXT(s, element(form, E::Label15), L"フラッシュROMへの書込み");
+  EXPECT_TEXT(s, element(form, E::Command1), L"開　始");
+  EXPECT_TEXT(s, element(form, E::Command2), L"終　了");
+  EXPECT(s, enabled(form, E::Command1));
+  for (E hidden : {E::Label16, E::Picture13, E::Picture14, E::Picture3, E::Picture4}) {
+    EXPECT(s, !visible(form, hidden));
+  }
+  s.screenshot("before-start");
+
+  click(element(form, E::Command1));
+  waitFlashWrite(s, form);
+  s.screenshot("flash-write");
+
+  waitComplete(s, form, L"完了しました。  [終了]ボタンをクリック。");
+  checkCompleteCommon(s, form, kQnRelease);
+  EXPECT_TEXT(s, element(form, E::Text3), L"QN0100.QND");
+  for (E hidden : {E::Label16, E::Picture13, E::Picture14, E::Picture3, E::Picture4}) {
+    EXPECT(s, !visible(form, hidden));
+  }
+  s.screenshot("complete");
+  closeForm1(s, form, false);
+}
+
+// Watches that Form1 never becomes visible while the program ends.
+bool form1EverShownUntilEnd(DWORD processId) {
+  bool shown = false;
+  waitFor(
+      [&] {
+        if (findTopLevel(kForm1Class, nullptr, processId) != nullptr) shown = true;
+        return waitProcessEnd(processId, 0);
+      },
+      kProcessEndMs);
+  return shown;
+}
+
+void noUsablePrinter(Session& s) {
+  const DWORD updater = s.startProgram(s.updaterPath());
+  HWND box = s.waitMessageBox(updater);
+  if (box == nullptr) return;
+  EXPECT_TEXT(s, box, kTitle);
+  EXPECT_TEXT(s, control(box, kMessageBoxText), L"A usable printer is not connected or the power is not on.");
+  EXPECT(s, findTopLevel(kPortDialogClass) == nullptr);
+  EXPECT(s, findTopLevel(kForm1Class) == nullptr);
+  s.screenshot("no-printer");
+  click(control(box, kMessageBoxOk));
+  EXPECT(s, !form1EverShownUntilEnd(updater));
+  EXPECT(s, waitProcessEnd(updater, 0));
+}
+
+void cancelDialog(Session& s) {
+  const DWORD updater = s.startProgram(s.updaterPath());
+  HWND dialog = s.waitPortDialog();
+  if (dialog == nullptr) return;
+  choosePrinter(s, dialog, kQnPrinter);
+  chooseJapanese(s, dialog);
+  click(control(dialog, port_dialog::kCancel));
+  EXPECT(s, !form1EverShownUntilEnd(updater));
+  EXPECT(s, waitProcessEnd(updater, 0));
+}
+
+void notQmQn(Session& s) {
+  const DWORD updater = s.startProgram(s.updaterPath());
+  HWND dialog = s.waitPortDialog();
+  if (dialog == nullptr) return;
+  checkPortDialog(s, dialog, {L"Other Printer"});
+  pressAndWaitGone(s, dialog, port_dialog::kOk);
+  HWND form = s.waitForm1();
+  if (form == nullptr) return;
+  EXPECT_TEXT(s, element(form, E::Label3), L"--");
+  const wchar_t* message = L"Printer is not QM/QN.  Push [Close] botton.";
+  EXPECT_TEXT(s, element(form, E::Text5), message);
+  EXPECT_NUMBER(s, colour(form, E::Text5), kRedProperty);
+  EXPECT_TEXT(s, element(form, E::Label4), L"");
+  EXPECT_TEXT(s, element(form, E::Text2), L"Other Printer");
+  EXPECT(s, !enabled(form, E::Command1));
+  EXPECT(s, enabled(form, E::Command2));
+  s.screenshot("not-qmqn");
+
+  // The hidden gesture: a double click on Label4 enables Start, nothing else.
+  HWND label4 = element(form, E::Label4);
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(form, WM_COMMAND, MAKEWPARAM(controlId(E::Label4), STN_DBLCLK), reinterpret_cast<LPARAM>(label4),
+                      SMTO_ABORTIFHUNG, 3000, &ignored);
+  EXPECT(s, waitFor([&] { return enabled(form, E::Command1); }, 5000));
+  EXPECT_TEXT(s, element(form, E::Text5), message);
+  EXPECT_NUMBER(s, colour(form, E::Text5), kRedProperty);
+  s.screenshot("start-enabled");
+  closeForm1(s, form, true);
+  EXPECT(s, waitProcessEnd(updater, 0));
+}
+
+void launcherWithoutUpdater(Session& s) {
+  const DWORD launcher = s.startProgram(s.launcherPath());
+  if (launcher == 0) return;
+  HWND box = s.waitMessageBox(launcher);
+  if (box == nullptr) return;
+  std::wstring message;
+  EXPECT(s, tryText(control(box, kMessageBoxText), message) && !message.empty());
+  std::printf("launcher says: \"%s\"\n", utf8(message).c_str());
+  EXPECT(s, findTopLevel(kPortDialogClass) == nullptr);
+  s.screenshot("launcher-message");
+  click(control(box, kMessageBoxOk));
+  EXPECT(s, waitProcessEnd(launcher, kProcessEndMs));
+}
+
+std::wstring lower(std::wstring text) {
+  for (auto& c : text) c = static_cast<wchar_t>(std::towlower(c));
+  return text;
+}
+
+void launcherFromCopy(Session& s) {
+  s.runLauncher();
+  HWND dialog = s.waitPortDialog();
+  if (dialog == nullptr) return;
+  const DWORD updater = processOf(dialog);
+  const std::wstring image = processImage(updater);
+  if (!EXPECT(s, lower(image) == lower(s.updaterPath()))) {
+    std::printf("  updater image \"%s\", want \"%s\"\n", utf8(image).c_str(), utf8(s.updaterPath()).c_str());
+  }
+  click(control(dialog, port_dialog::kCancel));
+  EXPECT(s, waitProcessEnd(updater, kProcessEndMs));
+}
+
+constexpr Scenario kScenarios[] = {
+    {"update-qm-en", updateQmEnglish},         {"update-qn-ja", updateQnJapanese},
+    {"no-usable-printer", noUsablePrinter},    {"cancel-dialog", cancelDialog},
+    {"not-qmqn", notQmQn},                     {"launcher-missing-updater", launcherWithoutUpdater},
+    {"launcher-from-copy", launcherFromCopy},
+};
+
+}  // namespace
+
+const Scenario* findScenario(const char* name) {
+  for (const Scenario& scenario : kScenarios) {
+    if (std::strcmp(scenario.name, name) == 0) return &scenario;
+  }
+  return nullptr;
+}
+
+void listScenarios() {
+  for (const Scenario& scenario : kScenarios) std::printf("  %s\n", scenario.name);
+}
+
+}  // namespace gui
