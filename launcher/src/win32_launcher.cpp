@@ -1,6 +1,7 @@
 // QMQN_VerUpTool at the package root: starts tool\QMQN_VerUpTool.exe and ends.
 #include <windows.h>
 
+#include <iterator>
 #include <string>
 
 #include "launcher/updater_path.h"
