@@ -3,7 +3,8 @@
 #   run_gui_scenario.sh <driver.exe> <package dir> <work dir> <scenario> [options] [printer...]
 # Options: --without-updater (the copy lacks tool/QMQN_VerUpTool.exe),
 #          --copy-name NAME (directory name of the package copy).
-# Printers as "Name|Port|Attributes" (see prepare_wine_printers.sh).
+# Printers as "Name|Port|Attributes" (see prepare_wine_printers.sh), in the
+# order the spooler lists them (by name).
 # The package is copied into the work dir with a fresh simulator state; the
 # screenshots end up as PNG files in <work dir>/shots. All GUI tests share one
 # prefix (Wine's services keep the display of the program that started them),
@@ -18,7 +19,14 @@ if [ "${1:-}" = --inner ]; then
   shift 4
   wineserver -k 2>/dev/null || true
   "$here/prepare_wine_printers.sh" "$@"
-  "$root/tools/wine-run.sh" "$driver" "$scenario" "$copy" "$shots" </dev/null
+  # The dialog lists the printers that are online with bidirectional support.
+  listed=()
+  for spec in "$@"; do
+    IFS='|' read -r name _ attributes <<<"$spec"
+    a=$((16#$attributes))
+    (( (a & 0x800) && !(a & 0x400) )) && listed+=("$name")
+  done
+  "$root/tools/wine-run.sh" "$driver" "$scenario" "$copy" "$shots" "${listed[@]}" </dev/null
   exit $?
 fi
 

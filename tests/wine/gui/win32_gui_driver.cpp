@@ -1,10 +1,11 @@
 // Drives the updater's windows from inside Wine (or Windows):
-//   gui_driver <scenario> <package dir> <screenshot dir>
+//   gui_driver <scenario> <package dir> <screenshot dir> [printer the dialog lists...]
 // Exit code 0 when every check passed, 1 otherwise, 2 on bad arguments.
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "win32_gui_probe.h"
 #include "win32_gui_scenarios.h"
@@ -27,8 +28,8 @@ std::wstring windowsPath(const wchar_t* arg) {
 int main() {
   int argc = 0;
   LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-  if (argv == nullptr || argc != 4) {
-    std::printf("usage: gui_driver <scenario> <package dir> <screenshot dir>\nscenarios:\n");
+  if (argv == nullptr || argc < 4) {
+    std::printf("usage: gui_driver <scenario> <package dir> <screenshot dir> [listed printer...]\nscenarios:\n");
     gui::listScenarios();
     return 2;
   }
@@ -42,6 +43,9 @@ int main() {
   int failures = 0;
   {
     gui::Session session(windowsPath(argv[2]), windowsPath(argv[3]));
+    std::vector<std::wstring> listed;
+    for (int i = 4; i < argc; ++i) listed.emplace_back(argv[i]);
+    session.setListedPrinters(std::move(listed));
     scenario->run(session);
     if (session.failures() != 0) session.screenshot("at-failure");
     failures = session.failures();

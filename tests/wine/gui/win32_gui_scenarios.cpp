@@ -7,6 +7,7 @@
 #include <cstring>
 #include <cwctype>
 #include <initializer_list>
+#include <vector>
 
 #include "win32_gui_probe.h"
 
@@ -55,7 +56,9 @@ int findEntry(HWND list, const wchar_t* name) {
 
 // The dialog as it opens: captions, the usable printers only, the first one
 // selected, "English" selected.
-void checkPortDialog(Session& s, HWND dialog, std::initializer_list<const wchar_t*> printers) {
+void checkPortDialog(Session& s, HWND dialog, std::initializer_list<const wchar_t*> defaultPrinters) {
+  std::vector<std::wstring> printers(defaultPrinters.begin(), defaultPrinters.end());
+  if (!s.listedPrinters().empty()) printers = s.listedPrinters();
   using namespace port_dialog;
   EXPECT_TEXT(s, dialog, kTitle);
   EXPECT_TEXT(s, control(dialog, kOk), L"OK");
@@ -67,7 +70,7 @@ void checkPortDialog(Session& s, HWND dialog, std::initializer_list<const wchar_
   HWND list = control(dialog, kPrinterList);
   EXPECT_NUMBER(s, sendValue(list, CB_GETCOUNT), static_cast<long long>(printers.size()));
   int index = 0;
-  for (const wchar_t* name : printers) {
+  for (const std::wstring& name : printers) {
     const std::wstring got = listEntry(list, index);
     if (!EXPECT(s, got == name)) std::printf("  entry %d is \"%s\"\n", index, utf8(got).c_str());
     ++index;
@@ -150,11 +153,41 @@ void waitFlashWrite(Session& s, HWND form) {
                 kUpdateWaitMs));
 }
 
-void updateQmEnglish(Session& s) {
+struct QmTexts {
+  const wchar_t* pushStart;
+  const wchar_t* complete;
+  const wchar_t* upToDate;
+  const wchar_t* printerName;
+  const wchar_t* step1;
+  const wchar_t* step5;
+  const wchar_t* start;
+  const wchar_t* close;
+};
+
+constexpr QmTexts kEnglish{L"Push [START] button.",
+                           L"** Complete **  Push [Close] button.",
+                           L"Firmware is already written.  Push [Close] botton.",
+                           L"Printer Name ",
+                           L"Transmission data is ready.",
+                           L"Color control data is transmitted and written.",
+                           L"Start",
+                           L"Close"};
+constexpr QmTexts kJapanese{L"[開始]ボタンをクリック。",
+                            L"完了しました。  [終了]ボタンをクリック。",
+                            L"アップデート済みです。 [終了]ボタンをクリック。",
+                            L"プリンタ名 ",
+                            L"送信データの読み込み",
+                            L"色制御データの書込み",
+                            L"開　始",
+                            L"終　了"};
+
+void updateQm(Session& s, const QmTexts& t) {
+  const bool japanese = &t == &kJapanese;
   s.runLauncher();
   HWND dialog = s.waitPortDialog();
   if (dialog == nullptr) return;
   checkPortDialog(s, dialog, {kQmPrinter, kQnPrinter});
+  if (japanese) chooseJapanese(s, dialog);
   s.screenshot("port-dialog");
   pressAndWaitGone(s, dialog, port_dialog::kOk);
 
@@ -163,7 +196,7 @@ void updateQmEnglish(Session& s) {
   EXPECT_TEXT(s, form, kTitle);
   EXPECT_TEXT(s, element(form, E::Label3), L"QM");
   EXPECT_NUMBER(s, colour(form, E::Label3), kBlueProperty);
-  EXPECT_TEXT(s, element(form, E::Text5), L"Push [START] button.");
+  EXPECT_TEXT(s, element(form, E::Text5), t.pushStart);
   EXPECT_NUMBER(s, colour(form, E::Text5), kBlueProperty);
   EXPECT_TEXT(s, element(form, E::Text2), kQmPrinter);
   EXPECT_TEXT(s, element(form, E::Label4), kQmRelease);
@@ -176,11 +209,11 @@ void updateQmEnglish(Session& s) {
   EXPECT_NUMBER(s, colour(form, E::Text3), kRedProperty);
   EXPECT_TEXT(s, element(form, E::Text4), L"0000");
   EXPECT_NUMBER(s, colour(form, E::Text4), kRedProperty);
-  EXPECT_TEXT(s, element(form, E::Label10), L"Printer Name ");
-  EXPECT_TEXT(s, element(form, E::Label12), L"Transmission data is ready.");
-  EXPECT_TEXT(s, element(form, E::Label16), L"Color control data is transmitted and written.");
-  EXPECT_TEXT(s, element(form, E::Command1), L"Start");
-  EXPECT_TEXT(s, element(form, E::Command2), L"Close");
+  EXPECT_TEXT(s, element(form, E::Label10), t.printerName);
+  EXPECT_TEXT(s, element(form, E::Label12), t.step1);
+  EXPECT_TEXT(s, element(form, E::Label16), t.step5);
+  EXPECT_TEXT(s, element(form, E::Command1), t.start);
+  EXPECT_TEXT(s, element(form, E::Command2), t.close);
   EXPECT(s, enabled(form, E::Command1));
   EXPECT(s, enabled(form, E::Command2));
   EXPECT(s, !enabled(form, E::Label12));
@@ -194,7 +227,7 @@ void updateQmEnglish(Session& s) {
   EXPECT(s, !enabled(form, E::Command2));
   s.screenshot("flash-write");
 
-  waitComplete(s, form, L"** Complete **  Push [Close] button.");
+  waitComplete(s, form, t.complete);
   checkCompleteCommon(s, form, kQmRelease);
   EXPECT_TEXT(s, element(form, E::Text3), L"QM0210.QMD");
   EXPECT_TEXT(s, element(form, E::Text4), L"FF32");
@@ -208,10 +241,11 @@ void updateQmEnglish(Session& s) {
   s.runLauncher();
   dialog = s.waitPortDialog();
   if (dialog == nullptr) return;
+  if (japanese) chooseJapanese(s, dialog);
   pressAndWaitGone(s, dialog, port_dialog::kOk);
   form = s.waitForm1();
   if (form == nullptr) return;
-  EXPECT_TEXT(s, element(form, E::Text5), L"Firmware is already written.  Push [Close] botton.");
+  EXPECT_TEXT(s, element(form, E::Text5), t.upToDate);
   EXPECT_NUMBER(s, colour(form, E::Text5), kBlueProperty);
   EXPECT_TEXT(s, element(form, E::Text1), kQmRelease);
   EXPECT(s, !enabled(form, E::Command1));
@@ -221,6 +255,9 @@ void updateQmEnglish(Session& s) {
   s.screenshot("up-to-date");
   closeForm1(s, form, false);
 }
+
+void updateQmEnglish(Session& s) { updateQm(s, kEnglish); }
+void updateQmJapanese(Session& s) { updateQm(s, kJapanese); }
 
 void updateQnJapanese(Session& s) {
   s.runLauncher();
@@ -371,7 +408,8 @@ void launcherFromCopy(Session& s) {
 }
 
 constexpr Scenario kScenarios[] = {
-    {"update-qm-en", updateQmEnglish},         {"update-qn-ja", updateQnJapanese},
+    {"update-qm-en", updateQmEnglish},         {"update-qm-ja", updateQmJapanese},
+    {"update-qn-ja", updateQnJapanese},
     {"no-usable-printer", noUsablePrinter},    {"cancel-dialog", cancelDialog},
     {"not-qmqn", notQmQn},                     {"launcher-missing-updater", launcherWithoutUpdater},
     {"launcher-from-copy", launcherFromCopy},

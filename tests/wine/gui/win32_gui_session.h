@@ -43,10 +43,15 @@ class Session {
   bool checkNumber(long long got, long long want, const char* what, int line);
   int failures() const { return failures_; }
 
+  // The printers the port dialog must list, in order; empty: the scenario's own.
+  const std::vector<std::wstring>& listedPrinters() const { return listedPrinters_; }
+  void setListedPrinters(std::vector<std::wstring> names) { listedPrinters_ = std::move(names); }
+
  private:
   std::wstring packageDir_;
   std::wstring shotsDir_;
   std::vector<DWORD> processes_;
+  std::vector<std::wstring> listedPrinters_;
   int failures_ = 0;
   int shots_ = 0;
 };
