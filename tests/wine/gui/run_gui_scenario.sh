@@ -70,7 +70,8 @@ trap finish EXIT
 
 start=$(date +%s)
 set +e
-"$root/tools/with-xvfb.sh" "$0" --inner "$driver" "$copy" "$work/shots" "$scenario" "${printers[@]}"
+# The lock stays with this script only: Xvfb and the wineserver must not hold it.
+"$root/tools/with-xvfb.sh" "$0" --inner "$driver" "$copy" "$work/shots" "$scenario" "${printers[@]}" 8>&-
 rc=$?
 set -e
 echo "scenario $scenario: exit $rc after $(( $(date +%s) - start )) s"
