@@ -8,6 +8,7 @@
 #include "updater/form_layout.h"
 #include "updater/texts.h"
 #include "win32_text.h"
+#include "win32_window.h"
 
 namespace updater::win32 {
 namespace {
@@ -82,20 +83,13 @@ std::unique_ptr<Form1> Form1::create(HINSTANCE instance) {
   InitCommonControlsEx(&icc);
   if (!registerClass(instance, &Form1::windowProc)) return nullptr;
 
-  std::unique_ptr<Form1> form(new Form1());
+  auto form = std::make_unique<Form1>(Key{});
   form->normalFont_ = makeUiFont(975, false);
   form->boldFont_ = makeUiFont(975, true);
   form->largeFont_ = makeUiFont(2400, false);
 
-  RECT frame{0, 0, kForm1ClientWidth, kForm1ClientHeight};
-  AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-  const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  const std::wstring title = utf8ToWide(kProgramTitle);
-  HWND hwnd = CreateWindowExW(kExStyle, kClassName, title.c_str(), kStyle, x, y, width, height,
-                              nullptr, nullptr, instance, form.get());
+  HWND hwnd = createCentredWindow(kExStyle, kClassName, kStyle, kForm1ClientWidth, kForm1ClientHeight,
+                                  instance, form.get());
   if (!hwnd) return nullptr;
   if (!form->createControls(instance)) {
     DestroyWindow(hwnd);

@@ -46,7 +46,15 @@ class Form1 final : public Window {
   void setFocus(Element element) override;
 
  private:
-  Form1() = default;
+  // Only create() makes a Form1 (the key keeps make_unique usable there).
+  struct Key {
+    explicit Key() = default;
+  };
+
+ public:
+  explicit Form1(Key) {}
+
+ private:
   static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
   bool createControls(HINSTANCE instance);

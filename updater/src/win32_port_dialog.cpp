@@ -6,6 +6,7 @@
 #include "updater/texts.h"
 #include "win32_gdi.h"
 #include "win32_text.h"
+#include "win32_window.h"
 
 namespace updater::win32 {
 namespace {
@@ -112,15 +113,8 @@ PortChoice PortSettingDialog::show(std::span<const std::string> deviceNames) {
   const Font font = makeUiFont(975, false);
   const Font smallFont = makeUiFont(900, false);
 
-  RECT frame{0, 0, kDialogClient.width, kDialogClient.height};
-  AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-  const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  const std::wstring title = utf8ToWide(kProgramTitle);
-  HWND hwnd = CreateWindowExW(kExStyle, kClassName, title.c_str(), kStyle, x, y, width, height,
-                              nullptr, nullptr, instance_, &state);
+  HWND hwnd = createCentredWindow(kExStyle, kClassName, kStyle, kDialogClient.width, kDialogClient.height,
+                                  instance_, &state);
   if (!hwnd) return state.choice;
 
   HWND ok = nullptr;
