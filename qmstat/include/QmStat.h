@@ -39,6 +39,10 @@ typedef uint16_t QmPortChar;
 
 #define QMSTAT_TEXT_BUFFER_SIZE 4097
 #define QMSTAT_STATUS_NONE 0x80000000u
+/* Longest port name the registry holds, in UTF-16 code units (NUL not counted). */
+#define QMSTAT_PORT_NAME_MAX 19
+/* Bytes of a colour control data image: the 60 tables. */
+#define QMSTAT_COLOR_IMAGE_SIZE 24632
 
 #ifdef __cplusplus
 extern "C" {

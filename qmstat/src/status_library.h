@@ -7,15 +7,16 @@
 #include <cstdint>
 #include <string_view>
 
+#include "QmStat.h"
 #include "monitor.h"
 
 namespace qmstat {
 
 inline constexpr uint32_t kStatusNone = 0x80000000u;
 inline constexpr int kMaxPorts = 10;
-inline constexpr int kPortNameUnits = 20;  // including the NUL
+inline constexpr int kPortNameUnits = QMSTAT_PORT_NAME_MAX + 1;  // including the NUL
 inline constexpr size_t kBufferSize = 4096;
-inline constexpr size_t kColorImageSize = 24632;
+inline constexpr size_t kColorImageSize = QMSTAT_COLOR_IMAGE_SIZE;
 inline constexpr uint32_t kMaxFieldValue = 99999999;  // what an eight-digit length field holds
 
 // Which table maps the "FU" answers: QnStat's QmGetStatus reads FU101 where

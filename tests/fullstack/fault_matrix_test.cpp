@@ -34,6 +34,7 @@ const char* name(StartupEnd e) {
     case StartupEnd::NoPrinter: return "no printer";
     case StartupEnd::Cancelled: return "cancelled";
     case StartupEnd::BadHandle: return "bad handle";
+    case StartupEnd::PortInUse: return "port in use";
     case StartupEnd::NotQmQn: return "not QM/QN";
     case StartupEnd::PrinterError: return "printer error";
     case StartupEnd::UpdateDue: return "update due";
@@ -44,6 +45,7 @@ const char* name(StartupEnd e) {
 
 const char* name(RunEnd e) {
   switch (e) {
+    case RunEnd::BadFile: return "bad file";
     case RunEnd::StatusNotReady: return "status not ready";
     case RunEnd::FirmwareFailed: return "firmware failed";
     case RunEnd::ColorDataFailed: return "colour data failed";

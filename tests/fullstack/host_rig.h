@@ -58,7 +58,7 @@ class Host {
   std::unique_ptr<Program> start() { return std::make_unique<Program>(*this); }
   Updater updaterFor(Program& p) { return updaterFor(p, p.window); }
   Updater updaterFor(Program& p, Window& window) {
-    return Updater(Services{window, p.qm, p.qn, printers, dialog, messages, files, codePage, clock});
+    return Updater(Services{window, p.qm, p.qn, printers, dialog, messages, files, codePage, clock, runGuard});
   }
   const sim::PrinterState& printer(sim::Family family) {
     return *(family == sim::Family::QM ? qmSim_ : qnSim_).printer(u"USB001");
@@ -79,6 +79,7 @@ class Host {
   FakeMessages messages;
   FakeFiles files;
   FakeCodePage codePage;
+  FakeRunGuard runGuard;
 
  private:
   SimulatorClock simClock_{clock};

@@ -18,6 +18,7 @@
 #include "core_binding.h"
 #include "fakes.h"
 #include "printer_sim/sample_data.h"
+#include "updater/run_files.h"
 #include "updater/transfers.h"
 
 namespace {
@@ -111,8 +112,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FakeFiles files;
   FakeCodePage codePage;
   files.files["QM0210.QMD"] = {FileStatus::Ok, file};
+  files.put("QM_M0500S0500.S", "S0\r\n");
   codePage.dbcs = (data[0] & 0x20) != 0;
-  Services services{window, qm, qn, printers, dialog, messages, files, codePage, clock};
+  FakeRunGuard runGuard;
+  Services services{window, qm, qn, printers, dialog, messages, files, codePage, clock, runGuard};
 
   UpdaterState state;
   state.family = Family::Qm;
@@ -131,9 +134,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   const int callsBefore = qm.calls;
   const uint64_t monitorCallsBefore = simulator.callCount();
-  const Transfer result = transferColorData(services, state, "QM0210.QMD", Element::Label5, Element::Label6);
+  // The file is read and checked before the run's first printer command.
+  RunFiles runFiles;
+  Transfer result = readRunFiles(services, state, runFiles);
+  if (result == Transfer::Succeeded) {
+    result = transferColorData(services, state, runFiles.colorData, "QM0210.QMD", Element::Label5,
+                               Element::Label6);
+  }
 
-  if (file.empty() || file.size() > kColorFileLimit) {
+  if (file.size() < kColorFileMinimum || file.size() > kColorFileLimit) {
     check(result == Transfer::Failed);
     check(qm.calls == callsBefore);
     check(simulator.callCount() == monitorCallsBefore);
@@ -154,9 +163,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (faulty) return 0;
 
   check(version == "QM0210.QMD");
-  // Full images land whole; short ones are refused before any table is sent.
-  const std::string written =
-      fullImage ? sim::checksumHex(sim::byteSum16(padded.data(), sim::kColorDataSize)) : std::string("0000");
+  // Files that passed the check fill every table.
+  check(fullImage);
+  const std::string written = sim::checksumHex(sim::byteSum16(padded.data(), sim::kColorDataSize));
   check(checksum == written);
   check(result == (checksum == expectedChecksum ? Transfer::Succeeded : Transfer::Failed));
   return 0;

@@ -17,8 +17,7 @@ class ColorDataTransfer : public ::testing::Test {
     rig.qm.colorChecksum.count = 4;
   }
   Transfer run() {
-    return transferColorData(rig.services, rig.updater.state(), "QM0210.QMD", Element::Label5,
-                             Element::Label6);
+    return colorDataFromFiles(rig);
   }
   Rig rig;
   FakeWindow& w = rig.window;
@@ -41,7 +40,7 @@ TEST_F(ColorDataTransfer, SuccessStoresNameWritesTableAndReadsBack) {
 }
 
 TEST_F(ColorDataTransfer, ImageIsPaddedToAMultipleOfFour) {
-  const std::pair<size_t, size_t> sizes[] = {{24630, 24632}, {24632, 24632}, {1, 4}, {60000, 60000}};
+  const std::pair<size_t, size_t> sizes[] = {{24630, 24632}, {24632, 24632}, {24629, 24632}, {60000, 60000}};
   for (const auto& [file, image] : sizes) {
     rig.files.put("QM0210.QMD", std::string(file, '\x22'));
     run();
@@ -70,14 +69,11 @@ TEST_F(ColorDataTransfer, FileProblemsShowAMessageAndSendNothing) {
     r.updater.load();
     r.clearLogs();
     r.files.files["QM0210.QMD"] = c.file;
-    EXPECT_EQ(transferColorData(r.services, r.updater.state(), "QM0210.QMD", Element::Label5,
-                                Element::Label6),
-              Transfer::Failed)
-        << c.what;
+    EXPECT_EQ(colorDataFromFiles(r), Transfer::Failed) << c.what;
     EXPECT_EQ(r.messages.shown, std::vector<std::string>{c.message}) << c.what;
     EXPECT_TRUE(r.qm.calls.empty()) << c.what;
     EXPECT_EQ(r.window.text(Element::Text3), "QM0200.QMD") << c.what;
-    EXPECT_EQ(r.window.progress(), 90.0f) << c.what;
+    EXPECT_EQ(r.window.progress(), 10.0f) << c.what;
   }
 }
 

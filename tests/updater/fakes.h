@@ -6,10 +6,13 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "updater/run_files.h"
 #include "updater/services.h"
+#include "updater/transfers.h"
 #include "updater/updater.h"
 
 namespace updater::testing {
@@ -191,18 +194,33 @@ class ScriptedBinding final : public StatusBinding {
 class FakePrinters final : public PrinterHost {
  public:
   std::vector<std::string> installedPrinters() override { return names; }
-  std::string printerPort(const std::string& name) override {
+  std::u16string printerPort(const std::string& name) override {
     ++lookups;
     auto it = ports.find(name);
-    return it == ports.end() ? std::string() : it->second;
+    return it == ports.end() ? std::u16string() : it->second;
   }
-  void add(const std::string& name, const std::string& port) {
+  bool claimPort(std::u16string_view port) override {
+    claims.emplace_back(port);
+    return heldElsewhere.count(std::u16string(port)) == 0;
+  }
+  void add(const std::string& name, std::string_view asciiPort) {
     names.push_back(name);
-    ports[name] = port;
+    ports[name] = std::u16string(asciiPort.begin(), asciiPort.end());
   }
   std::vector<std::string> names;
-  std::map<std::string, std::string> ports;
+  std::map<std::string, std::u16string> ports;
+  std::set<std::u16string> heldElsewhere;  // ports another process has claimed
+  std::vector<std::u16string> claims;
   int lookups = 0;
+};
+
+class FakeRunGuard final : public RunGuard {
+ public:
+  void runStarted() override { ++started; }
+  void runEnded() override { ++ended; }
+  bool held() const { return started > ended; }
+  int started = 0;
+  int ended = 0;
 };
 
 class FakeDialog final : public PortDialog {
@@ -313,9 +331,25 @@ struct Rig {
   FakeMessages messages;
   FakeFiles files;
   FakeCodePage codePage;
-  Services services{window, qm, qn, printers, dialog, messages, files, codePage, clock};
+  FakeRunGuard runGuard;
+  Services services{window, qm, qn, printers, dialog, messages, files, codePage, clock, runGuard};
   Updater updater{services};
 };
+
+// Start's file check, then one transfer with what it read, as the run does.
+inline Transfer firmwareFromFiles(Rig& r, std::string_view expectedVersion) {
+  RunFiles files;
+  const Transfer read = readRunFiles(r.services, r.updater.state(), files);
+  if (read != Transfer::Succeeded) return read;
+  return transferFirmware(r.services, r.updater.state(), std::move(files.firmware), expectedVersion);
+}
+inline Transfer colorDataFromFiles(Rig& r) {
+  RunFiles files;
+  const Transfer read = readRunFiles(r.services, r.updater.state(), files);
+  if (read != Transfer::Succeeded) return read;
+  return transferColorData(r.services, r.updater.state(), files.colorData, kQmRelease.colorDataFile,
+                           Element::Label5, Element::Label6);
+}
 
 inline const std::string kQmVersion = "QM_MASTER 5.00  QM_SLAVE  5.00";
 inline const std::string kQnVersion = "QN_MASTER 2.00  QN_SLAVE  2.00";

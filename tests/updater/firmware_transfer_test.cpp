@@ -29,8 +29,7 @@ void prepare(Rig& r, Family family) {
 
 Transfer run(Rig& r) {
   const Release& release = releaseOf(r.updater.state().family);
-  return transferFirmware(r.services, r.updater.state(), release.firmwareFile,
-                          release.firmwareVersion);
+  return firmwareFromFiles(r, release.firmwareVersion);
 }
 
 class FirmwareTransfer : public ::testing::Test {
@@ -140,7 +139,7 @@ TEST_F(FirmwareTransfer, FlashWaitIsPacedByDeadline) {
     r.qm.statuses = {kRewrite, kRewrite};
     r.clock.oversleepMs = c.oversleep;
     r.clock.granularityMs = c.granularity;
-    ASSERT_EQ(transferFirmware(r.services, r.updater.state(), "QM_M0500S0500.S", kQmVersion),
+    ASSERT_EQ(firmwareFromFiles(r, kQmVersion),
               Transfer::Succeeded);
     // Ticks: progress writes 5..654; the wait starts after the value 20.
     const auto& log = r.window.progressLog;
@@ -196,7 +195,7 @@ TEST_F(FirmwareTransfer, FileProblemsShowAMessageAndSendNothing) {
     r.updater.load();
     r.clearLogs();
     c.prepare(r);
-    EXPECT_EQ(transferFirmware(r.services, r.updater.state(), "QM_M0500S0500.S", kQmVersion),
+    EXPECT_EQ(firmwareFromFiles(r, kQmVersion),
               Transfer::Failed)
         << c.what;
     EXPECT_EQ(r.messages.shown, std::vector<std::string>{c.message}) << c.what;
@@ -240,7 +239,7 @@ TEST_F(FirmwareTransfer, DataWriteFailureStopsAtStepThree) {
     r.clearLogs();
     r.qm.statuses = {kRewrite};
     r.qm.firmwareWriteResult = result;
-    EXPECT_EQ(transferFirmware(r.services, r.updater.state(), "QM_M0500S0500.S", kQmVersion),
+    EXPECT_EQ(firmwareFromFiles(r, kQmVersion),
               Transfer::Failed);
     EXPECT_EQ(r.qm.calls.back(), "setFirmwDataWrite");
     EXPECT_TRUE(r.window.bold(Element::Label14)) << result;
@@ -288,7 +287,7 @@ TEST_F(FirmwareTransfer, VersionComparison) {
     r.updater.load();
     r.qm.statuses = {kRewrite};
     r.qm.firmwareVersion = c.version;
-    EXPECT_EQ(transferFirmware(r.services, r.updater.state(), "QM_M0500S0500.S", kQmVersion),
+    EXPECT_EQ(firmwareFromFiles(r, kQmVersion),
               c.result)
         << c.text1;
     EXPECT_EQ(r.window.text(Element::Text1), c.text1);

@@ -17,8 +17,8 @@ struct AttributeRow {
 class PortAttributes : public ::testing::TestWithParam<AttributeRow> {};
 
 TEST_P(PortAttributes, OnlineWithBidirectionalSupportIsUsable) {
-  const std::string field = "USB001\0"s;
-  EXPECT_EQ(usablePortName(GetParam().attributes, field), GetParam().usable ? "USB001" : "");
+  const std::u16string field = u"USB001\0"s;
+  EXPECT_EQ(usablePortName(GetParam().attributes, field), GetParam().usable ? u"USB001" : u"");
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, PortAttributes,
@@ -28,25 +28,25 @@ INSTANTIATE_TEST_SUITE_P(Rows, PortAttributes,
                                            AttributeRow{0x0, false},
                                            AttributeRow{0xFFFFFBFF, true}));
 
-TEST(PortArea, SixtyThreeBytesFitWhole) {
-  const std::string name(63, 'P');
-  EXPECT_EQ(usablePortName(0x840, name + '\0' + "tail"), name);
+TEST(PortArea, NineteenUnitsFitTheLibraryRegistry) {
+  const std::u16string name(19, u'P');
+  EXPECT_EQ(usablePortName(0x840, name + u'\0' + u"tail"), name);
 }
 
-TEST(PortArea, SixtyFourBytesAreRefused) {
-  const std::string name(64, 'P');
-  EXPECT_EQ(usablePortName(0x840, name + '\0'), "");
+TEST(PortArea, TwentyUnitsAreLeftOut) {
+  const std::u16string name(20, u'P');
+  EXPECT_EQ(usablePortName(0x840, name + u'\0'), u"");
 }
 
 TEST(PortArea, NameWithoutNulInsideTheFieldIsRefused) {
-  EXPECT_EQ(usablePortName(0x840, "USB001"), "");
-  EXPECT_EQ(usablePortName(0x840, ""), "");
+  EXPECT_EQ(usablePortName(0x840, u"USB001"), u"");
+  EXPECT_EQ(usablePortName(0x840, u""), u"");
 }
 
 TEST(PortArea, PassedOnUnchanged) {
-  EXPECT_EQ(usablePortName(0x840, " usb001, LPT1: \0"s), " usb001, LPT1: ");
-  EXPECT_EQ(usablePortName(0x840, "\x83|\x81[\x83g\0"s), "\x83|\x81[\x83g");
-  EXPECT_EQ(usablePortName(0x840, "\0"s), "");
+  EXPECT_EQ(usablePortName(0x840, u" usb001, LPT1: \0"s), u" usb001, LPT1: ");
+  EXPECT_EQ(usablePortName(0x840, u"\u041F\u043E\u0440\u0442\0"s), u"\u041F\u043E\u0440\u0442");
+  EXPECT_EQ(usablePortName(0x840, u"\0"s), u"");
 }
 
 }  // namespace

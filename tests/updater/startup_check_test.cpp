@@ -14,7 +14,7 @@ class StartupCheck : public ::testing::Test {
 };
 
 TEST_F(StartupCheck, NoUsablePrinterEndsWithEnglishMessage) {
-  rig.printers.ports["QM Printer"] = "";  // offline or without bidirectional support
+  rig.printers.ports["QM Printer"] = u"";  // offline or without bidirectional support
   EXPECT_EQ(load(), StartupEnd::NoPrinter);
   EXPECT_TRUE(endsProgram(StartupEnd::NoPrinter));
   ASSERT_EQ(rig.messages.shown.size(), 1u);
@@ -55,13 +55,25 @@ TEST_F(StartupCheck, OnlyUsablePrintersAreOfferedInHostOrder) {
   EXPECT_EQ(w.text(Element::Text2), "QM C");
 }
 
-TEST_F(StartupCheck, TwelfthUsablePrinterIsLeftOut) {
-  rig.printers.names.clear();
-  for (int i = 0; i < 13; ++i) rig.printers.add("P" + std::to_string(i), "USB" + std::to_string(i));
-  load();
-  EXPECT_EQ(rig.updater.state().printerCount, 11);
-  ASSERT_EQ(rig.dialog.shown.size(), 11u);
-  EXPECT_EQ(rig.dialog.shown.back(), "P10");
+TEST_F(StartupCheck, PortHeldByAnotherUpdaterEndsBeforeAnyPrinterCall) {
+  rig.printers.add("QN Printer", "USB002");
+  rig.printers.heldElsewhere = {u"USB001"};
+  rig.dialog.choice = {PortChoice::End::Ok, 0, true};
+  EXPECT_EQ(load(), StartupEnd::PortInUse);
+  EXPECT_TRUE(endsProgram(StartupEnd::PortInUse));
+  EXPECT_EQ(rig.messages.shown, std::vector<std::string>{std::string(text(TextId::PortInUse, true))});
+  EXPECT_TRUE(rig.qm.calls.empty());
+  EXPECT_TRUE(rig.qn.calls.empty());
+
+  // Another printer on another port is not blocked, and its port is claimed
+  // before it is registered.
+  Rig other;
+  other.printers.add("QN Printer", "USB002");
+  other.printers.heldElsewhere = {u"USB001"};
+  other.dialog.choice = {PortChoice::End::Ok, 1, false};
+  other.qnPrinter(kOldQnVersion);
+  EXPECT_EQ(other.updater.load(), StartupEnd::UpdateDue);
+  EXPECT_EQ(other.printers.claims, std::vector<std::u16string>{u"USB002"});
 }
 
 TEST_F(StartupCheck, DialogClosedOtherwiseGoesOnWithFirstPrinterInEnglish) {
@@ -265,7 +277,7 @@ TEST_F(StartupCheck, QnPrinterWithUnavailableQmLibraryStillReachesQnProbe) {
   NullStatusBinding missingQm;
   Services services = rig.services;
   Services withoutQm{services.window, missingQm, rig.qn, rig.printers, rig.dialog,
-                     rig.messages, rig.files, rig.codePage, rig.clock};
+                     rig.messages, rig.files, rig.codePage, rig.clock, rig.runGuard};
   rig.qnPrinter(kQnVersion);
   Updater updater(withoutQm);
   EXPECT_EQ(updater.load(), StartupEnd::UpToDate);
@@ -277,7 +289,7 @@ TEST_F(StartupCheck, NoAnswerWithUnavailableQnLibraryIsNotQmQn) {
   NullStatusBinding missingQn;
   Services services = rig.services;
   Services withoutQn{services.window, rig.qm, missingQn, rig.printers, rig.dialog,
-                     rig.messages, rig.files, rig.codePage, rig.clock};
+                     rig.messages, rig.files, rig.codePage, rig.clock, rig.runGuard};
   rig.qm.statuses = {kStatusNone};
   Updater updater(withoutQn);
   EXPECT_EQ(updater.load(), StartupEnd::NotQmQn);
@@ -286,7 +298,7 @@ TEST_F(StartupCheck, NoAnswerWithUnavailableQnLibraryIsNotQmQn) {
 
   NullStatusBinding missingQm;
   Services neither{services.window, missingQm, missingQn, rig.printers, rig.dialog,
-                   rig.messages, rig.files, rig.codePage, rig.clock};
+                   rig.messages, rig.files, rig.codePage, rig.clock, rig.runGuard};
   Updater none(neither);
   EXPECT_EQ(none.load(), StartupEnd::NotQmQn);
   EXPECT_EQ(none.state().family, Family::None);

@@ -82,7 +82,56 @@ TEST(UpdateRun, PrepareWindowBeforeTheStatusTest) {
   expectCloseOnly(w, false);
   EXPECT_TRUE(w.progressLog.empty());
   EXPECT_EQ(r.qm.calls, std::vector<std::string>{"getStatus"});
-  EXPECT_TRUE(r.files.reads.empty());
+  // Files are read (quietly) before the printer is asked anything.
+  EXPECT_EQ(r.files.reads, (std::vector<std::string>{"QM_M0500S0500.S", "QM0210.QMD"}));
+}
+
+// A QMD file that can't be used is found before the firmware is flashed.
+TEST(UpdateRun, BadQmdFileStopsBeforeAnyPrinterCommand) {
+  Rig r;
+  qmDue(r, true);
+  r.files.put("QM0210.QMD", "");
+  EXPECT_EQ(r.updater.startClicked(), RunEnd::BadFile);
+  const FakeWindow& w = r.window;
+  EXPECT_EQ(r.messages.shown, std::vector<std::string>{"QM0210.QMD File Not Opend"});
+  EXPECT_TRUE(r.qm.calls.empty());
+  EXPECT_EQ(w.text(Element::Text5), "プリンタエラー。 [終了]ボタンをクリック。");
+  EXPECT_EQ(w.colour(Element::Text5), kRed);
+  expectCloseOnly(w, true);
+  EXPECT_TRUE(w.bold(Element::Label12));
+  EXPECT_FALSE(w.enabled(Element::Label13));
+  EXPECT_EQ(w.progress(), 10.0f);
+  EXPECT_FALSE(w.enabled(Element::ProgressBar1));
+}
+
+// The host stays awake and refuses a silent shutdown for exactly the run.
+TEST(UpdateRun, RunGuardIsHeldForTheWholeRunWhateverItsEnd) {
+  struct Row {
+    const char* what;
+    void (*setUp)(Rig&);
+    RunEnd end;
+  };
+  const Row rows[] = {
+      {"complete", [](Rig&) {}, RunEnd::Complete},
+      {"bad file", [](Rig& r) { r.files.files.erase("QM_M0500S0500.S"); }, RunEnd::BadFile},
+      {"status", [](Rig& r) { r.qm.statuses = {0x40001}; }, RunEnd::StatusNotReady},
+      {"firmware", [](Rig& r) { r.qm.firmwareWriteResult = 0; }, RunEnd::FirmwareFailed},
+      {"window closed", [](Rig& r) { r.clock.open = false; }, RunEnd::WindowClosed},
+  };
+  for (const Row& row : rows) {
+    Rig r;
+    qmDue(r);
+    row.setUp(r);
+    bool heldAtEveryYield = true;
+    r.clock.onYield = [&] {
+      heldAtEveryYield = heldAtEveryYield && r.runGuard.held();
+      return true;
+    };
+    EXPECT_EQ(r.updater.startClicked(), row.end) << row.what;
+    EXPECT_TRUE(heldAtEveryYield) << row.what;
+    EXPECT_EQ(r.runGuard.started, 1) << row.what;
+    EXPECT_EQ(r.runGuard.ended, 1) << row.what;
+  }
 }
 
 TEST(UpdateRun, NoAnswerAtTheStartIsAPrinterErrorToo) {

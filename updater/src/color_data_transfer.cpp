@@ -1,6 +1,3 @@
-#include <algorithm>
-#include <cstring>
-#include <memory>
 #include <string>
 
 #include "updater/text_query.h"
@@ -28,29 +25,17 @@ std::string checksumField(std::string_view reply) {
 
 }  // namespace
 
-Transfer transferColorData(const Services& s, const UpdaterState& state, std::string_view fileName,
-                           Element expectedVersionLabel, Element expectedChecksumLabel) {
+Transfer transferColorData(const Services& s, const UpdaterState& state, std::span<const uint8_t> image,
+                           std::string_view versionText, Element expectedVersionLabel,
+                           Element expectedChecksumLabel) {
   Window& w = s.window;
   StatusBinding& lib = s.library(state.family);
   w.setProgress(90.0f);
-
-  FileContents file = s.files.read(fileName, kColorFileLimit);
   if (!s.clock.yield()) return Transfer::WindowClosed;
-  if (file.status != FileStatus::Ok || file.bytes.empty() || file.bytes.size() > kColorFileLimit) {
-    const bool tooLarge = file.status == FileStatus::TooLarge || file.bytes.size() > kColorFileLimit;
-    s.messages.show(fileMessage(fileName, tooLarge ? FileProblem::TooLarge : FileProblem::NotOpened));
-    return Transfer::Failed;
-  }
-  auto image = std::make_unique<uint8_t[]>(kColorImageCapacity);
-  const size_t n = file.bytes.size();
-  std::memcpy(image.get(), file.bytes.data(), n);
-  file.bytes = {};
-  const size_t length = n % 4 == 0 ? n : n + (4 - n % 4);
 
-  const std::string name(fileName);
+  const std::string name(versionText);
   lib.setColorDataVersion(state.portHandle, name.c_str(), static_cast<int32_t>(name.size()));
-  lib.setColorDataWrite(state.portHandle, image.get(), static_cast<uint32_t>(length));
-  image.reset();
+  lib.setColorDataWrite(state.portHandle, image.data(), static_cast<uint32_t>(image.size()));
 
   w.setTextColour(Element::Text3, kBlack);
   w.setTextColour(Element::Text4, kBlack);

@@ -1,4 +1,4 @@
-#include "updater/firmware_image.h"
+#include "updater/run_files.h"
 #include "updater/status_codes.h"
 #include "updater/step_list.h"
 #include "updater/text_query.h"
@@ -7,32 +7,6 @@
 
 namespace updater {
 namespace {
-
-class YieldPacer final : public BuildPacer {
- public:
-  explicit YieldPacer(Clock& clock) : clock_(clock) {}
-  bool keepGoing() override { return clock_.yield(); }
-
- private:
-  Clock& clock_;
-};
-
-LeadBytes leadBytesOf(const CodePage& codePage) {
-  LeadBytes lead{};
-  for (size_t b = 0; b < lead.size(); ++b) lead[b] = codePage.isLeadByte(static_cast<uint8_t>(b));
-  return lead;
-}
-
-FileProblem problemOf(FileStatus status, ImageResult result) {
-  if (status == FileStatus::TooLarge || result == ImageResult::TooLarge) {
-    return FileProblem::TooLarge;
-  }
-  if (status != FileStatus::Ok) return FileProblem::NotOpened;
-  if (result == ImageResult::DoubleByte || result == ImageResult::UnclosedQuote) {
-    return FileProblem::NotValid;
-  }
-  return FileProblem::NotOpened;  // empty file
-}
 
 // Sleeps to an absolute deadline, so late wake-ups don't add up.
 void sleepUntil(Clock& clock, uint64_t deadline) {
@@ -45,9 +19,8 @@ class FirmwareRun {
   FirmwareRun(const Services& s, const UpdaterState& state)
       : s_(s), w_(s.window), lib_(s.library(state.family)), state_(state) {}
 
-  Transfer run(std::string_view fileName, std::string_view expectedVersion) {
-    FirmwareImage image;
-    if (Transfer t = buildImage(fileName, image); t != Transfer::Succeeded) return t;
+  Transfer run(FirmwareImage image, std::string_view expectedVersion) {
+    if (Transfer t = showTransmissionData(s_); t != Transfer::Succeeded) return t;
     if (Transfer t = enterRewriteMode(); t != Transfer::Succeeded) return t;
     if (Transfer t = sendImage(image); t != Transfer::Succeeded) return t;
     image.bytes.reset();
@@ -57,31 +30,6 @@ class FirmwareRun {
 
  private:
   Transfer yielded() { return s_.clock.yield() ? Transfer::Succeeded : Transfer::WindowClosed; }
-
-  Transfer buildImage(std::string_view fileName, FirmwareImage& image) {
-    openStep(w_, 1);
-    w_.setProgress(5.0f);
-    if (yielded() == Transfer::WindowClosed) return Transfer::WindowClosed;
-
-    // A file larger than the image buffer can't fit, whatever its records.
-    FileContents file = s_.files.read(fileName, kFirmwareImageCapacity);
-    ImageResult result = ImageResult::Built;
-    if (file.status == FileStatus::Ok && !file.bytes.empty()) {
-      YieldPacer pacer(s_.clock);
-      image = buildFirmwareImage(file.bytes, leadBytesOf(s_.codePage), &pacer);
-      result = image.result;
-      if (result == ImageResult::Stopped) return Transfer::WindowClosed;
-    }
-    file.bytes = {};
-
-    w_.setProgress(10.0f);
-    if (yielded() == Transfer::WindowClosed) return Transfer::WindowClosed;
-    if (file.status != FileStatus::Ok || image.length == 0 || result != ImageResult::Built) {
-      s_.messages.show(fileMessage(fileName, problemOf(file.status, result)));
-      return Transfer::Failed;
-    }
-    return Transfer::Succeeded;
-  }
 
   Transfer enterRewriteMode() {
     closeStep(w_, 1);
@@ -162,9 +110,9 @@ class FirmwareRun {
 
 }  // namespace
 
-Transfer transferFirmware(const Services& services, const UpdaterState& state,
-                          std::string_view fileName, std::string_view expectedVersion) {
-  return FirmwareRun(services, state).run(fileName, expectedVersion);
+Transfer transferFirmware(const Services& services, const UpdaterState& state, FirmwareImage image,
+                          std::string_view expectedVersion) {
+  return FirmwareRun(services, state).run(std::move(image), expectedVersion);
 }
 
 }  // namespace updater

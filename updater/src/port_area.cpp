@@ -2,13 +2,13 @@
 
 namespace updater {
 
-std::string usablePortName(uint32_t attributes, std::string_view portField) {
+std::u16string usablePortName(uint32_t attributes, std::u16string_view portField) {
   if ((attributes & kAttributeWorkOffline) != 0 || (attributes & kAttributeEnableBidi) == 0) {
     return {};
   }
-  const size_t end = portField.find('\0');
-  if (end == std::string_view::npos || end >= kPortAreaSize) return {};
-  return std::string(portField.substr(0, end));
+  const size_t end = portField.find(u'\0');
+  if (end == std::u16string_view::npos || end > kMaxPortNameUnits) return {};
+  return std::u16string(portField.substr(0, end));
 }
 
 }  // namespace updater

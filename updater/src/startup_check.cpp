@@ -26,25 +26,20 @@ void resetWindow(Window& w) {
 }
 
 void collectPrinters(const Services& s, UpdaterState& state) {
-  state.printerCount = 0;
+  state.printerNames.clear();
   for (const std::string& name : s.printers.installedPrinters()) {
-    // Eleven entries; further usable printers are left out.
-    if (state.printerCount == kMaxPrinters) break;
-    if (s.printers.printerPort(name).empty()) continue;
-    state.printerNames[static_cast<size_t>(state.printerCount)] = name;
-    ++state.printerCount;
+    if (!s.printers.printerPort(name).empty()) state.printerNames.push_back(name);
   }
 }
 
 void choosePrinter(const Services& s, UpdaterState& state) {
   state.portDialogCancelled = false;
-  const PortChoice choice = s.portDialog.show(
-      std::span<const std::string>(state.printerNames.data(), static_cast<size_t>(state.printerCount)));
+  const PortChoice choice = s.portDialog.show(state.printerNames);
   switch (choice.end) {
     case PortChoice::End::Ok:
       // Only a filled entry is taken; otherwise the first printer stays chosen.
-      if (choice.listIndex >= 0 && choice.listIndex < state.printerCount) {
-        state.selectedPrinterIndex = static_cast<int16_t>(choice.listIndex);
+      if (choice.listIndex >= 0 && static_cast<size_t>(choice.listIndex) < state.printerNames.size()) {
+        state.selectedPrinterIndex = choice.listIndex;
       }
       state.useJapanese = choice.japanese;
       break;
@@ -162,7 +157,7 @@ StartupEnd runStartupCheck(const Services& s, UpdaterState& state) {
   resetWindow(w);
 
   collectPrinters(s, state);
-  if (state.printerCount == 0) {
+  if (state.printerNames.empty()) {
     s.messages.show(text(TextId::NoUsablePrinter, state.useJapanese));
     return StartupEnd::NoPrinter;
   }
@@ -170,7 +165,13 @@ StartupEnd runStartupCheck(const Services& s, UpdaterState& state) {
   if (state.portDialogCancelled) return StartupEnd::Cancelled;
 
   const std::string& chosen = state.printerNames[static_cast<size_t>(state.selectedPrinterIndex)];
-  const std::u16string port = s.codePage.toUtf16(s.printers.printerPort(chosen));
+  const std::u16string port = s.printers.printerPort(chosen);
+  // Two updaters on one printer would both flash it; the second one stops
+  // before its first printer command.
+  if (!s.printers.claimPort(port)) {
+    s.messages.show(text(TextId::PortInUse, state.useJapanese));
+    return StartupEnd::PortInUse;
+  }
   uint32_t status = probeFamily(s, state, port);
   w.setText(Element::Text2, chosen);
   if (state.portHandle < 0) {

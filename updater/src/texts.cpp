@@ -37,6 +37,9 @@ constexpr std::array kTexts{
     Entry{TextId::FirmwareUpdateMode, "Firmware Update Mode", "ファームウェア書替えモード"},
     Entry{TextId::NoUsablePrinter, "A usable printer is not connected or the power is not on.",
           "使用可能なプリンタが接続されていないか、または電源が入っていません。"},
+    Entry{TextId::PortInUse,
+          "This printer is in use by another QM/QN Version Up Tool.  Close that one first.",
+          "このプリンタは別のQM/QN Version Up Toolが使用中です。 そちらを終了してください。"},
 };
 
 constexpr bool tableInOrder() {

@@ -1,5 +1,6 @@
 #include "updater/update_run.h"
 
+#include "updater/run_files.h"
 #include "updater/status_codes.h"
 #include "updater/step_list.h"
 #include "updater/text_query.h"
@@ -32,6 +33,14 @@ void prepareWindow(Window& w, Family family) {
   w.setFocus(Element::Command3);
 }
 
+// Printer error, Close focused, the bar greyed where the firmware step stopped.
+void showFirmwareFailure(Window& w, bool japanese) {
+  showPrinterError(w, japanese);
+  w.setEnabled(Element::Command2, true);
+  w.setFocus(Element::Command2);
+  w.setEnabled(Element::ProgressBar1, false);
+}
+
 // Shows what the printer holds; nothing is compared.
 void showColorData(const Services& s, const UpdaterState& state) {
   StatusBinding& lib = s.library(state.family);
@@ -56,27 +65,32 @@ RunEnd runUpdate(const Services& s, const UpdaterState& state) {
   prepareWindow(w, state.family);
   if (!s.clock.yield()) return RunEnd::WindowClosed;
 
+  // Every file is read and checked before the first printer command.
+  RunFiles files;
+  const Transfer read = readRunFiles(s, state, files);
+  if (read == Transfer::WindowClosed) return RunEnd::WindowClosed;
+  if (read == Transfer::Failed) {
+    showFirmwareFailure(w, state.useJapanese);
+    return RunEnd::BadFile;
+  }
+
   if (!isReadyStatus(s.library(state.family).getStatus(state.portHandle))) {
     showPrinterError(w, state.useJapanese);
     w.setEnabled(Element::Command2, true);
     return s.clock.yield() ? RunEnd::StatusNotReady : RunEnd::WindowClosed;
   }
 
-  const Release& release = releaseOf(state.family);
   const Transfer firmware =
-      transferFirmware(s, state, release.firmwareFile, w.text(Element::Label4));
+      transferFirmware(s, state, std::move(files.firmware), w.text(Element::Label4));
   if (firmware == Transfer::WindowClosed) return RunEnd::WindowClosed;
   if (firmware == Transfer::Failed) {
-    showPrinterError(w, state.useJapanese);
-    w.setEnabled(Element::Command2, true);
-    w.setFocus(Element::Command2);
-    w.setEnabled(Element::ProgressBar1, false);
+    showFirmwareFailure(w, state.useJapanese);
     return RunEnd::FirmwareFailed;
   }
 
-  if (!state.colorDataCurrent && state.family == Family::Qm) {
-    const Transfer color = transferColorData(s, state, kQmRelease.colorDataFile, Element::Label5,
-                                             Element::Label6);
+  if (colorDataDue(state)) {
+    const Transfer color = transferColorData(s, state, files.colorData, kQmRelease.colorDataFile,
+                                             Element::Label5, Element::Label6);
     if (color == Transfer::WindowClosed) return RunEnd::WindowClosed;
     if (color == Transfer::Failed) {
       showPrinterError(w, state.useJapanese);

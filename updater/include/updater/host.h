@@ -15,9 +15,13 @@ class PrinterHost {
  public:
   // Device names (UTF-8) of the installed printers, in the host's order.
   virtual std::vector<std::string> installedPrinters() = 0;
-  // GetPrinterPort: the port name in the host's 8-bit code page, empty when
-  // the printer works offline, has no bidirectional support or can't be read.
-  virtual std::string printerPort(const std::string& deviceName) = 0;
+  // GetPrinterPort: the port name as the spooler reports it (UTF-16), empty
+  // when the printer works offline, has no bidirectional support, can't be
+  // read, or has a port name longer than the status libraries hold.
+  virtual std::u16string printerPort(const std::string& deviceName) = 0;
+  // Claims the port for this process until it ends (the system releases the
+  // claim if the process dies); false when another process holds it.
+  virtual bool claimPort(std::u16string_view port) = 0;
 
  protected:
   ~PrinterHost() = default;
@@ -77,6 +81,8 @@ class CodePage {
 
 class Clock {
  public:
+  // Waits ms; the window keeps processing its events meanwhile, so that the
+  // system never takes it for hung during the long waits of a run.
   virtual void sleep(uint32_t ms) = 0;
   virtual uint64_t nowMs() = 0;
   // Lets the window process pending events. False once the window has been
@@ -85,6 +91,17 @@ class Clock {
 
  protected:
   ~Clock() = default;
+};
+
+// Keeps the host awake and asks a shutdown to wait while a run is in
+// progress: a printer cut off in the middle of a flash write may not start.
+class RunGuard {
+ public:
+  virtual void runStarted() = 0;
+  virtual void runEnded() = 0;
+
+ protected:
+  ~RunGuard() = default;
 };
 
 }  // namespace updater

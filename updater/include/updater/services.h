@@ -17,6 +17,7 @@ struct Services {
   ProgramFiles& files;
   const CodePage& codePage;
   Clock& clock;
+  RunGuard& runGuard;
 
   // The library chosen by the family: QmStat for QM, QnStat otherwise.
   StatusBinding& library(Family family) const { return family == Family::Qm ? qm : qn; }

@@ -10,6 +10,7 @@ enum class StartupEnd {
   NoPrinter,      // message box shown; end the program
   Cancelled,      // end the program
   BadHandle,      // "Error!" shown; end the program
+  PortInUse,      // another updater holds the port; message shown, end the program
   NotQmQn,
   PrinterError,
   UpdateDue,
@@ -18,7 +19,7 @@ enum class StartupEnd {
 
 constexpr bool endsProgram(StartupEnd end) {
   return end == StartupEnd::NoPrinter || end == StartupEnd::Cancelled ||
-         end == StartupEnd::BadHandle;
+         end == StartupEnd::BadHandle || end == StartupEnd::PortInUse;
 }
 
 StartupEnd runStartupCheck(const Services& services, UpdaterState& state);

@@ -24,6 +24,7 @@ enum class TextId {
   Complete,
   FirmwareUpdateMode,
   NoUsablePrinter,
+  PortInUse,
 };
 
 inline constexpr std::string_view kProgramTitle = "QM/QN Version Up Tool";

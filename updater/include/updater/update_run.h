@@ -6,6 +6,7 @@
 namespace updater {
 
 enum class RunEnd {
+  BadFile,  // a firmware or QMD file failed its check; the printer was not touched
   StatusNotReady,
   FirmwareFailed,
   ColorDataFailed,

@@ -1,20 +1,18 @@
 // The updater's shared state and release constants.
 #pragma once
-#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace updater {
 
 enum class Family : int16_t { None = 0, Qm = 1, Qn = 2 };
 
-inline constexpr int kMaxPrinters = 11;
-
 struct UpdaterState {
-  std::array<std::string, kMaxPrinters> printerNames;
-  int16_t printerCount = 0;
-  int16_t selectedPrinterIndex = 0;
+  // Every usable printer is listed, however many the host has.
+  std::vector<std::string> printerNames;
+  int selectedPrinterIndex = 0;
   bool portDialogCancelled = false;
   bool useJapanese = false;
   Family family = Family::None;
