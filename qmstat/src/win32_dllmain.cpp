@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 
 #include "library_instance.h"
 #include "monitor.h"
@@ -11,6 +12,9 @@
 #ifndef QMSTAT_MONITOR_NAME
 #error "QMSTAT_MONITOR_NAME must name the language monitor DLL"
 #endif
+#define QMSTAT_WIDEN2(text) L##text
+#define QMSTAT_WIDEN(text) QMSTAT_WIDEN2(text)
+#define QMSTAT_MONITOR_WIDE_NAME QMSTAT_WIDEN(QMSTAT_MONITOR_NAME)
 
 namespace {
 
@@ -20,10 +24,40 @@ using MonitorIoControlFn = BOOL(WINAPI*)(LPCWSTR port, DWORD code, LPVOID in, DW
 static_assert(sizeof(wchar_t) == sizeof(char16_t));
 static_assert(sizeof(DWORD) == sizeof(uint32_t));
 
+// The folder of a module's file, with its trailing backslash; empty on failure.
+std::wstring folderOf(HMODULE module) {
+  wchar_t path[MAX_PATH + 1] = {};
+  const DWORD n = GetModuleFileNameW(module, path, MAX_PATH);
+  if (n == 0 || n >= MAX_PATH) return {};
+  std::wstring folder(path, n);
+  const size_t slash = folder.find_last_of(L'\\');
+  return slash == std::wstring::npos ? std::wstring() : folder.substr(0, slash + 1);
+}
+
+// The printer driver installs the monitor in the system folder; the program's
+// own folder may carry one too. The current directory and PATH are never
+// searched: a DLL planted there must not be loaded into the caller.
+HMODULE loadMonitor() {
+  HMODULE module = LoadLibraryExA(QMSTAT_MONITOR_NAME, nullptr,
+                                  LOAD_LIBRARY_SEARCH_APPLICATION_DIR | LOAD_LIBRARY_SEARCH_SYSTEM32);
+  if (module != nullptr || GetLastError() != ERROR_INVALID_PARAMETER) return module;
+  // A loader without the search flags: the same two folders by full path.
+  wchar_t system[MAX_PATH + 1] = {};
+  const UINT n = GetSystemDirectoryW(system, MAX_PATH);
+  const std::wstring folders[] = {folderOf(nullptr), n > 0 && n < MAX_PATH ? std::wstring(system, n) + L"\\" : L""};
+  for (const std::wstring& folder : folders) {
+    if (folder.empty()) continue;
+    const std::wstring path = folder + QMSTAT_MONITOR_WIDE_NAME;
+    module = LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    if (module != nullptr) return module;
+  }
+  return nullptr;
+}
+
 class MonitorBinding final : public qmstat::Monitor {
  public:
   bool bind() {
-    HMODULE module = LoadLibraryA(QMSTAT_MONITOR_NAME);
+    HMODULE module = loadMonitor();
     if (module == nullptr) return false;
     // Through void(*)() so that the compiler accepts the cast of FARPROC.
     auto entry = reinterpret_cast<MonitorIoControlFn>(

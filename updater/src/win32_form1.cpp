@@ -166,7 +166,13 @@ void Form1::setTextColour(Element element, Rgb colour) {
 
 void Form1::setEnabled(Element element, bool enabled) {
   EnableWindow(control(element), enabled ? TRUE : FALSE);
+  // The close box and Alt+F4 follow Close: a run can't be cut off by a click.
+  if (element == Element::Command2) {
+    EnableMenuItem(GetSystemMenu(hwnd_, FALSE), SC_CLOSE, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+  }
 }
+
+bool Form1::closable() const { return IsWindowEnabled(control(Element::Command2)) != FALSE; }
 
 void Form1::setVisible(Element element, bool visible) {
   ShowWindow(control(element), visible ? SW_SHOW : SW_HIDE);
@@ -216,8 +222,11 @@ LRESULT Form1::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_CLOSE:
-      // Closing ends the program at once, also in the middle of a run.
+      // Closing ends the program at once, except while a run has Close disabled.
+      if (!closable()) return 0;
       ExitProcess(0);
+    case WM_QUERYENDSESSION:
+      return closable() ? TRUE : FALSE;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
       return colourControl(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));

@@ -34,6 +34,8 @@ class Form1 final : public Window {
   bool alive() const { return hwnd_ != nullptr; }
   // Dispatches one message with dialog keyboard handling (Tab between controls).
   void dispatch(MSG& msg);
+  // False while Close is disabled: then the window refuses to close.
+  bool closable() const;
 
   void setText(Element element, std::string_view text) override;
   std::string text(Element element) const override;

@@ -70,7 +70,23 @@ std::u16string AnsiCodePage::toUtf16(std::string_view ansi) const {
 
 WindowClock::WindowClock(Form1& form) : form_(form) { QueryPerformanceFrequency(&frequency_); }
 
-void WindowClock::sleep(uint32_t ms) { Sleep(ms); }
+void WindowClock::sleep(uint32_t ms) {
+  // A window that stops answering for seconds is marked "Not responding",
+  // and a technician may then end it in the middle of an update.
+  const uint64_t deadline = nowMs() + ms;
+  for (;;) {
+    const uint64_t now = nowMs();
+    if (now >= deadline) return;
+    const auto left = static_cast<DWORD>(deadline - now);
+    if (!form_.alive()) {
+      Sleep(left);
+      return;
+    }
+    if (MsgWaitForMultipleObjectsEx(0, nullptr, left, QS_ALLINPUT, MWMO_INPUTAVAILABLE) == WAIT_OBJECT_0) {
+      yield();
+    }
+  }
+}
 
 uint64_t WindowClock::nowMs() {
   LARGE_INTEGER now{};
@@ -91,6 +107,27 @@ bool WindowClock::yield() {
     form_.dispatch(msg);
   }
   return form_.alive();
+}
+
+namespace {
+constexpr wchar_t kShutdownReason[] = L"Updating printer firmware - do not switch off";
+constexpr wchar_t kRunGuardProp[] = L"QMQN.RunGuard";
+}  // namespace
+
+void PowerRunGuard::runStarted() {
+  HWND hwnd = form_.handle();
+  uintptr_t held = 0;
+  if (SetThreadExecutionState(ES_CONTINUOUS | ES_SYSTEM_REQUIRED) != 0) held |= 1;
+  if (hwnd && ShutdownBlockReasonCreate(hwnd, kShutdownReason)) held |= 2;
+  // What was granted, for the GUI tests to read.
+  if (hwnd) SetPropW(hwnd, kRunGuardProp, reinterpret_cast<HANDLE>(held | 0x100));
+}
+
+void PowerRunGuard::runEnded() {
+  HWND hwnd = form_.handle();
+  if (hwnd) ShutdownBlockReasonDestroy(hwnd);
+  SetThreadExecutionState(ES_CONTINUOUS);
+  if (hwnd) SetPropW(hwnd, kRunGuardProp, reinterpret_cast<HANDLE>(uintptr_t{0x100}));
 }
 
 }  // namespace updater::win32

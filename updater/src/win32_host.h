@@ -2,16 +2,30 @@
 #pragma once
 #include <windows.h>
 
+#include <memory>
+#include <type_traits>
+
 #include "updater/host.h"
 
 namespace updater::win32 {
 
 class Form1;
 
+struct HandleCloser {
+  void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+using OwnedHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
+
+// The spooler's printers through the wide functions, and one named lock per
+// claimed port.
 class SpoolerPrinters final : public PrinterHost {
  public:
   std::vector<std::string> installedPrinters() override;
-  std::string printerPort(const std::string& deviceName) override;
+  std::u16string printerPort(const std::string& deviceName) override;
+  bool claimPort(std::u16string_view port) override;
+
+ private:
+  std::vector<OwnedHandle> portLocks_;
 };
 
 // MessageBoxW with the program's title and an OK button; owned by Form1 once
@@ -38,8 +52,8 @@ class AnsiCodePage final : public CodePage {
   std::u16string toUtf16(std::string_view ansi) const override;
 };
 
-// Blocking sleeps, a performance-counter clock, and yields that run Form1's
-// pending messages.
+// Sleeps that keep Form1 answering, a performance-counter clock, and yields
+// that run Form1's pending messages.
 class WindowClock final : public Clock {
  public:
   explicit WindowClock(Form1& form);
@@ -50,6 +64,18 @@ class WindowClock final : public Clock {
  private:
   Form1& form_;
   LARGE_INTEGER frequency_{};
+};
+
+// For the length of a run: the system stays awake, and a shutdown waits with
+// the reason shown. Form1 refuses to close meanwhile (its Close is disabled).
+class PowerRunGuard final : public RunGuard {
+ public:
+  explicit PowerRunGuard(const Form1& form) : form_(form) {}
+  void runStarted() override;
+  void runEnded() override;
+
+ private:
+  const Form1& form_;
 };
 
 }  // namespace updater::win32

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "updater/updater.h"
+#include "win32_dll_search.h"
 #include "win32_form1.h"
 #include "win32_host.h"
 #include "win32_port_dialog.h"
@@ -10,6 +11,7 @@
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   using namespace updater;
+  win32::restrictDllSearch();
   std::unique_ptr<win32::Form1> form = win32::Form1::create(instance);
   if (!form) return 1;
 
@@ -21,7 +23,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   win32::ModuleDirectoryFiles files;
   win32::AnsiCodePage codePage;
   win32::WindowClock clock(*form);
-  const Services services{*form, qm, qn, printers, portDialog, messages, files, codePage, clock};
+  win32::PowerRunGuard runGuard(*form);
+  const Services services{*form, qm, qn, printers, portDialog, messages, files, codePage, clock, runGuard};
   Updater updater(services);
   form->setEvents({[&updater] { updater.startClicked(); },
                    [&updater] { updater.label4DoubleClicked(); }});

@@ -14,13 +14,28 @@ struct PrinterHandle {
   HANDLE handle = nullptr;
   PrinterHandle(const PrinterHandle&) = delete;
   PrinterHandle& operator=(const PrinterHandle&) = delete;
-  explicit PrinterHandle(std::string& ansiName) {
-    if (!OpenPrinterA(ansiName.data(), &handle, nullptr)) handle = nullptr;
+  explicit PrinterHandle(std::wstring& name) {
+    if (!OpenPrinterW(name.data(), &handle, nullptr)) handle = nullptr;
   }
   ~PrinterHandle() {
     if (handle) ClosePrinter(handle);
   }
 };
+
+// One name per port for every session on the host: the spooler's ports are
+// the machine's. Port names are not case-sensitive, and a backslash may not
+// appear in an object name.
+std::wstring portLockName(std::u16string_view port) {
+  std::wstring key(port.begin(), port.end());
+  if (!key.empty()) {
+    LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, key.c_str(), static_cast<int>(key.size()),
+                  key.data(), static_cast<int>(key.size()), nullptr, nullptr, 0);
+  }
+  for (wchar_t& c : key) {
+    if (c == L'\\') c = L'/';
+  }
+  return L"Global\\QMQN_VerUpTool.Port." + key;
+}
 
 }  // namespace
 
@@ -43,27 +58,44 @@ std::vector<std::string> SpoolerPrinters::installedPrinters() {
   return names;
 }
 
-std::string SpoolerPrinters::printerPort(const std::string& deviceName) {
-  std::string ansiName = wideToAnsi(utf8ToWide(deviceName));
-  if (ansiName.empty()) return {};
-  PrinterHandle printer(ansiName);
+// The wide functions: a name the ANSI code page can't hold still opens.
+std::u16string SpoolerPrinters::printerPort(const std::string& deviceName) {
+  std::wstring name = utf8ToWide(deviceName);
+  if (name.empty()) return {};
+  PrinterHandle printer(name);
   if (!printer.handle) return {};
   DWORD needed = 0;
-  GetPrinterA(printer.handle, 5, nullptr, 0, &needed);
-  if (needed < sizeof(PRINTER_INFO_5A)) return {};
-  std::vector<PRINTER_INFO_5A> area(needed / sizeof(PRINTER_INFO_5A) + 1);
-  const DWORD size = static_cast<DWORD>(area.size() * sizeof(PRINTER_INFO_5A));
-  if (!GetPrinterA(printer.handle, 5, reinterpret_cast<BYTE*>(area.data()), size, &needed)) {
+  GetPrinterW(printer.handle, 5, nullptr, 0, &needed);
+  if (needed < sizeof(PRINTER_INFO_5W)) return {};
+  std::vector<PRINTER_INFO_5W> area(needed / sizeof(PRINTER_INFO_5W) + 1);
+  const DWORD size = static_cast<DWORD>(area.size() * sizeof(PRINTER_INFO_5W));
+  if (!GetPrinterW(printer.handle, 5, reinterpret_cast<BYTE*>(area.data()), size, &needed)) {
     return {};
   }
-  const PRINTER_INFO_5A& info = area[0];
+  const PRINTER_INFO_5W& info = area[0];
   if (!info.pPortName) return {};
   // The name must end inside the area the spooler filled.
-  const char* begin = reinterpret_cast<const char*>(area.data());
-  const char* end = begin + size;
+  const auto* begin = reinterpret_cast<const wchar_t*>(area.data());
+  const wchar_t* end = begin + size / sizeof(wchar_t);
   if (info.pPortName < begin || info.pPortName >= end) return {};
+  const auto* port = reinterpret_cast<const char16_t*>(info.pPortName);
   return usablePortName(info.Attributes,
-                        std::string_view(info.pPortName, static_cast<size_t>(end - info.pPortName)));
+                        std::u16string_view(port, static_cast<size_t>(end - info.pPortName)));
+}
+
+bool SpoolerPrinters::claimPort(std::u16string_view port) {
+  const std::wstring name = portLockName(port);
+  HANDLE lock = CreateMutexW(nullptr, FALSE, name.c_str());
+  // Already there, or there for a user whose object we may not open: either
+  // way another updater has the port.
+  if (lock == nullptr) return false;
+  if (GetLastError() == ERROR_ALREADY_EXISTS) {
+    CloseHandle(lock);
+    return false;
+  }
+  // Held until the process ends; the system closes it if the process dies.
+  portLocks_.emplace_back(lock);
+  return true;
 }
 
 }  // namespace updater::win32

@@ -18,7 +18,10 @@ trap 'rm -f "$reg"' EXIT
     printf '"Name"="%s"\n"Port"="%s"\n"Printer Driver"="Simulated Driver"\n' "$name" "$port"
     printf '"Attributes"=dword:%s\n"Datatype"="RAW"\n"Print Processor"="winprint"\n' "$attributes"
   done
-} >"$reg"
+} >"$reg.utf8"
+# Names the ANSI code page can't hold survive only a UTF-16 registry file.
+{ printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE "$reg.utf8"; } >"$reg"
+rm -f "$reg.utf8"
 
 "$root/tools/wine-run.sh" reg delete 'HKLM\System\CurrentControlSet\Control\Print\Printers' /f \
   </dev/null >/dev/null 2>&1 || true

@@ -19,12 +19,13 @@ if [ "${1:-}" = --inner ]; then
   shift 4
   wineserver -k 2>/dev/null || true
   "$here/prepare_wine_printers.sh" "$@"
-  # The dialog lists the printers that are online with bidirectional support.
+  # The dialog lists the printers that are online with bidirectional support
+  # and have a port name the status libraries can register.
   listed=()
   for spec in "$@"; do
-    IFS='|' read -r name _ attributes <<<"$spec"
+    IFS='|' read -r name port attributes <<<"$spec"
     a=$((16#$attributes))
-    (( (a & 0x800) && !(a & 0x400) )) && listed+=("$name")
+    (( (a & 0x800) && !(a & 0x400) && ${#port} <= 19 )) && listed+=("$name")
   done
   "$root/tools/wine-run.sh" "$driver" "$scenario" "$copy" "$shots" "${listed[@]}" </dev/null
   exit $?

@@ -115,16 +115,21 @@ void terminate(DWORD processId) {
   CloseHandle(process);
 }
 
-DWORD start(const std::wstring& path) {
-  std::wstring directory = path.substr(0, path.find_last_of(L'\\'));
+DWORD start(const std::wstring& path) { return startIn(path, path.substr(0, path.find_last_of(L'\\')), L""); }
+
+DWORD startIn(const std::wstring& path, const std::wstring& directory, const std::wstring& pathFirst) {
   std::wstring commandLine = L"\"" + path + L"\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
-  if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, directory.c_str(),
-                      &startup, &info)) {
-    return 0;
-  }
+  // The child's PATH is ours with pathFirst in front.
+  std::wstring oldPath(32767, L'\0');
+  oldPath.resize(GetEnvironmentVariableW(L"PATH", oldPath.data(), static_cast<DWORD>(oldPath.size())));
+  if (!pathFirst.empty()) SetEnvironmentVariableW(L"PATH", (pathFirst + L";" + oldPath).c_str());
+  const BOOL started = CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                      directory.c_str(), &startup, &info);
+  if (!pathFirst.empty()) SetEnvironmentVariableW(L"PATH", oldPath.c_str());
+  if (!started) return 0;
   CloseHandle(info.hThread);
   CloseHandle(info.hProcess);
   return info.dwProcessId;

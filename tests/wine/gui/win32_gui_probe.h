@@ -44,6 +44,8 @@ void terminate(DWORD processId);
 
 // Starts a program with its directory as the current one; 0 on failure.
 DWORD start(const std::wstring& path);
+// The same in the given current directory, with pathFirst put in front of PATH.
+DWORD startIn(const std::wstring& path, const std::wstring& directory, const std::wstring& pathFirst);
 
 std::string utf8(const std::wstring& text);
 
