@@ -13,8 +13,6 @@ namespace {
 
 using E = updater::Element;
 
-constexpr const wchar_t* kQmPrinter = L"QM Thermal Printer";
-constexpr const wchar_t* kQnPrinter = L"QN Thermal Printer";
 constexpr const wchar_t* kOldQmVersion = L"QM_MASTER 4.10  QM_SLAVE  4.10";
 constexpr const wchar_t* kPrinterError = L"Printer error.  Push [Close] botton.";
 constexpr const wchar_t* kUpdateDue = L"Push [START] button.";

@@ -18,10 +18,6 @@ namespace {
 
 using E = updater::Element;
 
-// The printers that the scenario's registry file registers (see *.reg).
-constexpr const wchar_t* kQmPrinter = L"QM Thermal Printer";
-constexpr const wchar_t* kQnPrinter = L"QN Thermal Printer";
-
 constexpr const wchar_t* kQmRelease = L"QM_MASTER 5.00  QM_SLAVE  5.00";
 constexpr const wchar_t* kQnRelease = L"QN_MASTER 2.00  QN_SLAVE  2.00";
 

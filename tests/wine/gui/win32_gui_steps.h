@@ -10,6 +10,10 @@
 
 namespace gui {
 
+// The simulated printers the test script registers for most scenarios.
+inline constexpr const wchar_t* kQmPrinter = L"QM Thermal Printer";
+inline constexpr const wchar_t* kQnPrinter = L"QN Thermal Printer";
+
 std::wstring listEntry(HWND list, int index);
 // The answer to a message without arguments; -2 when there was none.
 long long sendValue(HWND window, UINT message);
