@@ -19,6 +19,9 @@ if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
     # No MinGW runtime DLL ships with the package: libgcc, libstdc++ and the
     # posix-thread runtime (winpthread) are linked in.
     add_link_options(-static)
+    # The symbol tables are most of a statically linked binary; only builds
+    # meant for a debugger keep them.
+    add_link_options($<$<NOT:$<CONFIG:Debug,RelWithDebInfo>>:-s>)
   endif()
 elseif(MSVC)
   add_compile_options(/W4 /utf-8 /permissive-)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds every preset and runs every test: native unit tests (ASan + UBSan),
-# the Windows builds (x64 and x86) with their tests under Wine, the fuzz
+# the Windows builds (x64 and x86) with their tests under Wine (the x64 tests
+# include both packages, made from a scratch build with CPack), the fuzz
 # targets for a short while, and the benchmarks (figures only, never a
 # verdict). Installs what is missing first.
 set -euo pipefail

@@ -2,7 +2,9 @@
 # One GUI scenario under Wine with a display of its own:
 #   run_gui_scenario.sh <driver.exe> <package dir> <work dir> <scenario> [options] [printer...]
 # Options: --without-updater (the copy lacks tool/QMQN_VerUpTool.exe),
-#          --copy-name NAME (directory name of the package copy).
+#          --copy-name NAME (directory name of the package copy),
+#          --system32 FILE (put FILE into the prefix's C:\windows\system32 for
+#          the run, where a printer driver installs its language monitor).
 # Printers as "Name|Port|Attributes" (see prepare_wine_printers.sh), in the
 # order the spooler lists them (by name).
 # The package is copied into the work dir with a fresh simulator state; the
@@ -19,6 +21,9 @@ if [ "${1:-}" = --inner ]; then
   shift 4
   wineserver -k 2>/dev/null || true
   "$here/prepare_wine_printers.sh" "$@"
+  while IFS= read -r f; do
+    [ -z "$f" ] || cp "$f" "$WINEPREFIX/drive_c/windows/system32/"
+  done <<<"${QMQN_SYSTEM32_FILES:-}"
   # The dialog lists the printers that are online with bidirectional support
   # and have a port name the status libraries can register.
   listed=()
@@ -36,10 +41,12 @@ shift 4
 without_updater=no
 copy_name=package
 printers=()
+system_files=()
 while [ $# -gt 0 ]; do
   case $1 in
     --without-updater) without_updater=yes ;;
     --copy-name) copy_name=$2; shift ;;
+    --system32) system_files+=("$2"); shift ;;
     *) printers+=("$1") ;;
   esac
   shift
@@ -52,6 +59,12 @@ exec 8>"$prefix.gui-lock"
 flock -w 1800 8
 
 [ -f "$package/QMQN_VerUpTool.exe" ] || { echo "no package at $package" >&2; exit 1; }
+# A monitor in the system folders would answer for the package's own; one may
+# be left by an interrupted run.
+remove_system_monitors() {
+  rm -f "$prefix"/drive_c/windows/system32/ZAPQ[MN]LM.* "$prefix"/drive_c/windows/syswow64/ZAPQ[MN]LM.*
+}
+remove_system_monitors
 rm -rf "$work"
 mkdir -p "$work/shots"
 copy="$work/$copy_name"
@@ -61,6 +74,7 @@ rm -f "$copy"/tool/ZAP*.state "$copy"/tool/ZAP*.trace
 
 finish() {
   wineserver -k 2>/dev/null || true
+  remove_system_monitors
   for bmp in "$work"/shots/*.bmp; do
     [ -e "$bmp" ] || continue
     convert "$bmp" "${bmp%.bmp}.png" 2>/dev/null && rm -f "$bmp"
@@ -68,6 +82,10 @@ finish() {
   ls "$work"/shots/*.png 2>/dev/null | sed 's/^/screenshot: /' || true
 }
 trap finish EXIT
+
+# Copied once the prefix exists (the inner run makes it).
+export QMQN_SYSTEM32_FILES
+QMQN_SYSTEM32_FILES=$(printf '%s\n' "${system_files[@]}")
 
 start=$(date +%s)
 set +e

@@ -137,6 +137,22 @@ void updateQm(Session& s, const QmTexts& t) {
   closeForm1(s, form, false);
 }
 
+// A freshly unpacked package finds the QM printer due for an update.
+void smoke(Session& s) {
+  s.runLauncher();
+  HWND dialog = s.waitPortDialog();
+  if (dialog == nullptr) return;
+  pressAndWaitGone(s, dialog, port_dialog::kOk);
+  HWND form = s.waitForm1();
+  if (form == nullptr) return;
+  EXPECT_TEXT(s, element(form, E::Label3), L"QM");
+  EXPECT_TEXT(s, element(form, E::Text1), L"QM_MASTER 4.10  QM_SLAVE  4.10");
+  EXPECT_TEXT(s, element(form, E::Text5), kEnglish.pushStart);
+  EXPECT(s, enabled(form, E::Command1));
+  s.screenshot("push-start");
+  closeForm1(s, form, false);
+}
+
 void updateQmEnglish(Session& s) { updateQm(s, kEnglish); }
 void updateQmJapanese(Session& s) { updateQm(s, kJapanese); }
 
@@ -294,6 +310,7 @@ constexpr Scenario kScenarios[] = {
     {"no-usable-printer", noUsablePrinter},    {"cancel-dialog", cancelDialog},
     {"not-qmqn", notQmQn},                     {"launcher-missing-updater", launcherWithoutUpdater},
     {"launcher-from-copy", launcherFromCopy},
+    {"smoke", smoke},
 };
 
 }  // namespace

@@ -1,0 +1,73 @@
+# What the packages hold, defined once as install rules in two components:
+#   release  the shippable package: launcher, updater, status libraries and
+#            the printer maker's release files (only with QMQN_RELEASE_DATA)
+#   demo     the same binaries with the simulator's monitors and its stand-in
+#            release files, for simulated printers only
+# Each component installs below a folder named like its zip, so that the two
+# never mix in one install prefix (their data files share names).
+# From them: the folders build/<dir>/package and demo-package, and the zips
+# (CPack, `cpack` or target `package`).
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(_arch win64)
+else()
+  set(_arch win32)
+endif()
+set(QMQN_RELEASE_PACKAGE QMQN_VerUpTool-${PROJECT_VERSION}-${_arch})
+set(QMQN_DEMO_PACKAGE QMQN_VerUpTool-${PROJECT_VERSION}-demo-${_arch})
+
+function(_qmqn_install_binaries component root)
+  install(TARGETS qmqn_launcher RUNTIME DESTINATION ${root} COMPONENT ${component})
+  install(TARGETS qmqn_updater QmStat QnStat RUNTIME DESTINATION ${root}/tool COMPONENT ${component})
+endfunction()
+
+# A folder target: the component installed afresh into <folder>.
+function(_qmqn_package_folder target component root folder)
+  set(stage ${CMAKE_BINARY_DIR}/CMakeFiles/${target}-stage)
+  get_property(multi_config GLOBAL PROPERTY GENERATOR_IS_MULTI_CONFIG)
+  set(config)
+  if(multi_config)
+    set(config --config $<CONFIG>)
+  endif()
+  add_custom_target(${target} ALL
+    COMMAND ${CMAKE_COMMAND} -E rm -rf ${stage} ${folder}
+    COMMAND ${CMAKE_COMMAND} --install ${CMAKE_BINARY_DIR} --component ${component} --prefix ${stage} ${config}
+    COMMAND ${CMAKE_COMMAND} -E rename ${stage}/${root} ${folder}
+    COMMAND ${CMAKE_COMMAND} -E rm -rf ${stage}
+    COMMENT "${component} package in ${folder}"
+    VERBATIM)
+  add_dependencies(${target} qmqn_launcher qmqn_updater QmStat QnStat ${ARGN})
+endfunction()
+
+set(_demo_readme ${CMAKE_BINARY_DIR}/DEMO-README.txt)
+configure_file(${PROJECT_SOURCE_DIR}/printer-sim/demo/DEMO-README.txt.in ${_demo_readme}
+               @ONLY NEWLINE_STYLE CRLF)
+_qmqn_install_binaries(demo ${QMQN_DEMO_PACKAGE})
+install(TARGETS zapqmlm zapqnlm LIBRARY DESTINATION ${QMQN_DEMO_PACKAGE}/tool COMPONENT demo)
+list(TRANSFORM QMQN_RELEASE_FILES PREPEND ${QMQN_STAND_IN_DIR}/ OUTPUT_VARIABLE _stand_ins)
+install(FILES ${_stand_ins}
+              ${PROJECT_SOURCE_DIR}/printer-sim/demo/ZAPQMLM.ini
+              ${PROJECT_SOURCE_DIR}/printer-sim/demo/ZAPQNLM.ini
+        DESTINATION ${QMQN_DEMO_PACKAGE}/tool COMPONENT demo)
+install(FILES ${_demo_readme} DESTINATION ${QMQN_DEMO_PACKAGE} COMPONENT demo)
+_qmqn_package_folder(demo-package demo ${QMQN_DEMO_PACKAGE} ${CMAKE_BINARY_DIR}/demo-package
+                     zapqmlm zapqnlm)
+
+set(CPACK_COMPONENTS_ALL demo)
+if(QMQN_RELEASE_DATA)
+  _qmqn_install_binaries(release ${QMQN_RELEASE_PACKAGE})
+  install(FILES ${QMQN_RELEASE_DATA} DESTINATION ${QMQN_RELEASE_PACKAGE}/tool COMPONENT release)
+  _qmqn_package_folder(release-package release ${QMQN_RELEASE_PACKAGE} ${CMAKE_BINARY_DIR}/package)
+  list(PREPEND CPACK_COMPONENTS_ALL release)
+endif()
+
+set(CPACK_PACKAGE_NAME QMQN_VerUpTool)
+set(CPACK_GENERATOR ZIP)
+set(CPACK_ARCHIVE_COMPONENT_INSTALL ON)
+# The destinations above already start with the package's folder.
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+set(CPACK_COMPONENT_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+set(CPACK_PACKAGE_FILE_NAME ${QMQN_RELEASE_PACKAGE})
+set(CPACK_ARCHIVE_RELEASE_FILE_NAME ${QMQN_RELEASE_PACKAGE})
+set(CPACK_ARCHIVE_DEMO_FILE_NAME ${QMQN_DEMO_PACKAGE})
+set(CPACK_PACKAGE_CHECKSUM SHA256)
+include(CPack)
