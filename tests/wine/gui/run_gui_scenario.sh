@@ -2,7 +2,8 @@
 # One GUI scenario under Wine with a display of its own:
 #   run_gui_scenario.sh <driver.exe> <package dir> <work dir> <scenario> [options] [printer...]
 # Options: --without-updater (the copy lacks tool/QMQN_VerUpTool.exe),
-#          --copy-name NAME (directory name of the package copy).
+#          --copy-name NAME (directory name of the package copy),
+#          --dpi N (the display's dpi, LogPixels; 96 without it).
 # Printers as "Name|Port|Attributes" (see prepare_wine_printers.sh), in the
 # order the spooler lists them (by name).
 # The package is copied into the work dir with a fresh simulator state; the
@@ -34,11 +35,13 @@ driver=$1 package=$2 work=$3 scenario=$4
 shift 4
 without_updater=no
 copy_name=package
+dpi=96
 printers=()
 while [ $# -gt 0 ]; do
   case $1 in
     --without-updater) without_updater=yes ;;
     --copy-name) copy_name=$2; shift ;;
+    --dpi) dpi=$2; shift ;;
     *) printers+=("$1") ;;
   esac
   shift
@@ -71,7 +74,7 @@ trap finish EXIT
 start=$(date +%s)
 set +e
 # The lock stays with this script only: Xvfb and the wineserver must not hold it.
-"$root/tools/with-xvfb.sh" "$0" --inner "$driver" "$copy" "$work/shots" "$scenario" "${printers[@]}" 8>&-
+QMQN_GUI_DPI=$dpi "$root/tools/with-xvfb.sh" "$0" --inner "$driver" "$copy" "$work/shots" "$scenario" "${printers[@]}" 8>&-
 rc=$?
 set -e
 echo "scenario $scenario: exit $rc after $(( $(date +%s) - start )) s"
