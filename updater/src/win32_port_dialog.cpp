@@ -76,6 +76,9 @@ void applyDpi(HWND hwnd, DialogState& state) {
   }
   state.font = std::move(font);
   state.smallFont = std::move(smallFont);
+  // From the box's width first: Wine's list takes a new width only above its
+  // current one, so a move to a lower dpi would otherwise leave it narrow.
+  SendMessageW(state.combo, CB_SETDROPPEDWIDTH, 1, 0);
   SendMessageW(state.combo, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(droppedWidth(state, boxWidth)), 0);
   InvalidateRect(hwnd, nullptr, TRUE);
 }

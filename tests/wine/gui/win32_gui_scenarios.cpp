@@ -9,6 +9,7 @@
 #include <initializer_list>
 #include <vector>
 
+#include "win32_gui_layout.h"
 #include "win32_gui_probe.h"
 
 namespace gui {
@@ -413,6 +414,7 @@ constexpr Scenario kScenarios[] = {
     {"no-usable-printer", noUsablePrinter},    {"cancel-dialog", cancelDialog},
     {"not-qmqn", notQmQn},                     {"launcher-missing-updater", launcherWithoutUpdater},
     {"launcher-from-copy", launcherFromCopy},
+    {"layout-96", layoutAt<96>}, {"layout-144", layoutAt<144>}, {"layout-192", layoutAt<192>},
 };
 
 }  // namespace
