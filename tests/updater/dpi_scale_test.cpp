@@ -23,12 +23,6 @@ TEST(ScaleToDpi, RoundsHalfAwayFromZero) {
   }
 }
 
-TEST(ScaleToDpi, NegativePositionsMirrorPositiveOnes) {
-  for (int dpi : {120, 144, 168, 192}) {
-    for (int v = 1; v <= 200; ++v) EXPECT_EQ(scaleToDpi(-v, dpi), -scaleToDpi(v, dpi)) << v << " at " << dpi;
-  }
-}
-
 TEST(ScaleToDpi, RectanglesScaleByTheirEdges) {
   // A 13-pixel marker is 20 or 19 pixels wide at 150 %, by where it starts.
   EXPECT_EQ(scaleToDpi(PixelRect{24, 24, 13, 13}, 144), (PixelRect{36, 36, 20, 20}));

@@ -51,11 +51,4 @@ inline constexpr int kTextPoints = 975;
 inline constexpr int kSmallPoints = 900;
 inline constexpr int kFamilyCodePoints = 2400;
 
-// Client areas at 96 dpi; at another dpi they scale with it, and so does
-// every control in them.
-inline constexpr int kForm1ClientWidth = 520;
-inline constexpr int kForm1ClientHeight = 470;
-inline constexpr int kDialogClientWidth = 206;
-inline constexpr int kDialogClientHeight = 144;
-
 }  // namespace gui
