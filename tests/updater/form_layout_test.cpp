@@ -1,5 +1,7 @@
 #include "updater/form_layout.h"
 
+#include "updater/dpi_scale.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
@@ -23,7 +25,12 @@ bool isMarker(Element e) {
          static_cast<int>(e) <= static_cast<int>(Element::Picture14);
 }
 
+// 100, 125, 150, 175 and 200 %.
+constexpr int kDpis[] = {96, 120, 144, 168, 192};
+
 const PixelRect kClient{0, 0, kForm1ClientWidth, kForm1ClientHeight};
+
+PixelRect at(const PixelRect& rect, int dpi) { return scaleToDpi(rect, dpi); }
 
 TEST(TwipsToPixels, FifteenTwipsPerPixel) {
   EXPECT_EQ(twipsToPixels(0), 0);
@@ -45,18 +52,21 @@ TEST(Form1Layout, OneEntryPerElementInOrderWithItsControlId) {
   }
 }
 
-TEST(Form1Layout, EverythingInsideTheClientAreaButCommand3) {
-  for (const Form1Control& c : form1Controls()) {
-    EXPECT_GT(c.rect.width, 0);
-    EXPECT_GT(c.rect.height, 0);
-    const bool visibleArea = overlap(c.rect, kClient);
-    if (c.element == Element::Command3) {
-      EXPECT_FALSE(visibleArea);
-    } else {
-      EXPECT_TRUE(inside(c.rect, kClient)) << static_cast<int>(c.element);
+TEST(Form1Layout, EverythingInsideTheClientAreaButCommand3AtEveryDpi) {
+  for (int dpi : kDpis) {
+    const PixelRect client = at(kClient, dpi);
+    for (const Form1Control& c : form1Controls()) {
+      const PixelRect rect = at(c.rect, dpi);
+      EXPECT_GT(rect.width, 0);
+      EXPECT_GT(rect.height, 0);
+      if (c.element == Element::Command3) {
+        EXPECT_FALSE(overlap(rect, client)) << dpi;
+      } else {
+        EXPECT_TRUE(inside(rect, client)) << static_cast<int>(c.element) << " at " << dpi;
+      }
     }
+    for (const Form1Group& g : form1Groups()) EXPECT_TRUE(inside(at(g.rect, dpi), client)) << dpi;
   }
-  for (const Form1Group& g : form1Groups()) EXPECT_TRUE(inside(g.rect, kClient));
 }
 
 TEST(Form1Layout, MarkersAre13PixelPairsOnOneSpot) {
@@ -72,15 +82,17 @@ TEST(Form1Layout, MarkersAre13PixelPairsOnOneSpot) {
   }
 }
 
-TEST(Form1Layout, NoTwoControlsOverlapExceptAMarkerPair) {
+TEST(Form1Layout, NoTwoControlsOverlapExceptAMarkerPairAtEveryDpi) {
   const auto controls = form1Controls();
-  for (size_t i = 0; i < controls.size(); ++i) {
-    for (size_t j = i + 1; j < controls.size(); ++j) {
-      const Form1Control& a = controls[i];
-      const Form1Control& b = controls[j];
-      if (isMarker(a.element) && isMarker(b.element) && a.rect == b.rect) continue;
-      EXPECT_FALSE(overlap(a.rect, b.rect))
-          << static_cast<int>(a.element) << " / " << static_cast<int>(b.element);
+  for (int dpi : kDpis) {
+    for (size_t i = 0; i < controls.size(); ++i) {
+      for (size_t j = i + 1; j < controls.size(); ++j) {
+        const Form1Control& a = controls[i];
+        const Form1Control& b = controls[j];
+        if (isMarker(a.element) && isMarker(b.element) && a.rect == b.rect) continue;
+        EXPECT_FALSE(overlap(at(a.rect, dpi), at(b.rect, dpi)))
+            << static_cast<int>(a.element) << " / " << static_cast<int>(b.element) << " at " << dpi;
+      }
     }
   }
 }
@@ -142,7 +154,7 @@ constexpr DialogRow kDialogRows[] = {
     {kDialogFrame1Id, u"Printer", {8, 8, 189, 53}},
     {kDialogComboId, u"", {16, 32, 173, 20}},
     {kDialogFrame2Id, u"Language", {8, 68, 97, 69}},
-    {kDialogJapaneseId, u"Japanese", {20, 112, 77, 21}},
+    {kDialogJapaneseId, u"Japanese", {20, 112, 81, 21}},
     {kDialogEnglishId, u"English", {20, 88, 73, 21}},
     {kDialogCancelId, u"Cancel", {112, 108, 85, 29}},
 };
@@ -154,7 +166,7 @@ TEST(PortDialogLayout, TabOrderCaptionsAndPixelPositions) {
     EXPECT_EQ(controls[i].id, kDialogRows[i].id) << i;
     EXPECT_EQ(controls[i].caption, kDialogRows[i].caption) << i;
     EXPECT_EQ(controls[i].rect, kDialogRows[i].rect) << i;
-    EXPECT_TRUE(inside(controls[i].rect, kDialogClient)) << i;
+    for (int dpi : kDpis) EXPECT_TRUE(inside(at(controls[i].rect, dpi), at(kDialogClient, dpi))) << i;
   }
   EXPECT_EQ(kDialogClient, (PixelRect{0, 0, 206, 144}));
 }

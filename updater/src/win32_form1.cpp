@@ -2,11 +2,14 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
+#include "updater/dpi_scale.h"
 #include "updater/form_layout.h"
 #include "updater/texts.h"
+#include "win32_dpi.h"
 #include "win32_text.h"
 #include "win32_window.h"
 
@@ -41,7 +44,8 @@ bool registerClass(HINSTANCE instance, WNDPROC proc) {
   wc.cbSize = sizeof wc;
   wc.lpfnWndProc = proc;
   wc.hInstance = instance;
-  wc.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+  wc.hIcon = programClassIcon(instance, false);
+  wc.hIconSm = programClassIcon(instance, true);
   wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
   wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
   wc.lpszClassName = kClassName;
@@ -84,17 +88,16 @@ std::unique_ptr<Form1> Form1::create(HINSTANCE instance) {
   if (!registerClass(instance, &Form1::windowProc)) return nullptr;
 
   auto form = std::make_unique<Form1>(Key{});
-  form->normalFont_ = makeUiFont(975, false);
-  form->boldFont_ = makeUiFont(975, true);
-  form->largeFont_ = makeUiFont(2400, false);
-
   HWND hwnd = createCentredWindow(kExStyle, kClassName, kStyle, kForm1ClientWidth, kForm1ClientHeight,
                                   instance, form.get());
   if (!hwnd) return nullptr;
+  form->instance_ = instance;
+  form->dpi_ = windowDpi(hwnd);
   if (!form->createControls(instance)) {
     DestroyWindow(hwnd);
     return nullptr;
   }
+  form->applyDpi();
   return form;
 }
 
@@ -103,13 +106,12 @@ Form1::~Form1() {
 }
 
 bool Form1::createControls(HINSTANCE instance) {
-  for (const Form1Group& g : form1Groups()) {
-    HWND group = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | BS_GROUPBOX,
-                                 g.rect.left, g.rect.top, g.rect.width, g.rect.height, hwnd_,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(g.id)), instance,
-                                 nullptr);
-    if (!group) return false;
-    SendMessageW(group, WM_SETFONT, reinterpret_cast<WPARAM>(normalFont_.get()), FALSE);
+  // Placed and given their fonts by applyDpi.
+  for (size_t i = 0; i < groups_.size(); ++i) {
+    groups_[i] = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 0, 0, 0, 0, hwnd_,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(form1Groups()[i].id)),
+                                 instance, nullptr);
+    if (!groups_[i]) return false;
   }
   for (const Form1Control& c : form1Controls()) {
     const ChildSpec spec = childSpec(c);
@@ -117,15 +119,12 @@ bool Form1::createControls(HINSTANCE instance) {
     // Check marks start hidden; the logic decides from then on.
     if (!(isMarker(c.element) && isCheckMarker(c.element))) style |= WS_VISIBLE;
     HWND child = CreateWindowExW(
-        spec.exStyle, spec.className, L"", style, c.rect.left, c.rect.top, c.rect.width,
-        c.rect.height, hwnd_,
+        spec.exStyle, spec.className, L"", style, 0, 0, 0, 0, hwnd_,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(c.element))), instance, nullptr);
     if (!child) return false;
     const auto index = static_cast<size_t>(c.element);
     controls_[index] = child;
     colours_[index] = toColorRef(c.colour);
-    HFONT font = c.kind == ControlKind::LargeLabel ? largeFont_.get() : normalFont_.get();
-    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     setProp(child, kColourProp, colours_[index] | 0x01000000u);
     setProp(child, kBoldProp, 2);
     if (c.kind == ControlKind::Progress) {
@@ -134,6 +133,29 @@ bool Form1::createControls(HINSTANCE instance) {
     }
   }
   return true;
+}
+
+void Form1::applyDpi() {
+  // The controls get the new fonts before the old ones are deleted.
+  Font normal = makeUiFont(975, false, dpi_);
+  Font bold = makeUiFont(975, true, dpi_);
+  Font large = makeUiFont(2400, false, dpi_);
+  const auto place = [this](HWND child, const PixelRect& at96, HFONT font) {
+    const PixelRect r = scaleToDpi(at96, dpi_);
+    SetWindowPos(child, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  };
+  for (size_t i = 0; i < groups_.size(); ++i) place(groups_[i], form1Groups()[i].rect, normal.get());
+  for (const Form1Control& c : form1Controls()) {
+    const auto index = static_cast<size_t>(c.element);
+    HFONT font = c.kind == ControlKind::LargeLabel ? large.get() : bold_[index] ? bold.get() : normal.get();
+    place(controls_[index], c.rect, font);
+  }
+  normalFont_ = std::move(normal);
+  boldFont_ = std::move(bold);
+  largeFont_ = std::move(large);
+  icons_ = setWindowIcons(hwnd_, instance_, dpi_);
+  InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 void Form1::show() {
@@ -180,6 +202,7 @@ void Form1::setVisible(Element element, bool visible) {
 
 void Form1::setBold(Element element, bool bold) {
   setProp(control(element), kBoldProp, bold ? 1 : 2);
+  bold_[static_cast<size_t>(element)] = bold;
   if (element == Element::Label3) return;  // keeps its large font
   HFONT font = bold ? boldFont_.get() : normalFont_.get();
   SendMessageW(control(element), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
@@ -201,6 +224,7 @@ LRESULT CALLBACK Form1::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
     auto* form = static_cast<Form1*>(create->lpCreateParams);
     form->hwnd_ = hwnd;
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    enableNonClientScaling(hwnd);
   }
   auto* form = reinterpret_cast<Form1*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (!form) return DefWindowProcW(hwnd, message, wParam, lParam);
@@ -233,6 +257,13 @@ LRESULT Form1::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DRAWITEM:
       drawMarker(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
       return TRUE;
+    case WM_GETDPISCALEDSIZE:
+      return answerScaledSize(hwnd_, wParam, lParam, kForm1ClientWidth, kForm1ClientHeight);
+    case WM_DPICHANGED:
+      dpi_ = moveForNewDpi(hwnd_, wParam, lParam, kForm1ClientWidth, kForm1ClientHeight);
+      // Before the controls exist there is nothing to lay out yet.
+      if (controls_.back() != nullptr) applyDpi();
+      return 0;
     case WM_DESTROY:
       for (HWND child : controls_) {
         RemovePropW(child, kColourProp);
@@ -257,25 +288,39 @@ LRESULT Form1::colourControl(HDC dc, HWND child) {
     return DefWindowProcW(hwnd_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                           reinterpret_cast<LPARAM>(child));
   }
+  // Statics and read-only edits both ask here (WM_CTLCOLORSTATIC), themed or
+  // not. A disabled label is greyed by us, so that no control's own idea of
+  // disabled text can show the label's colour instead.
   const bool field = form1Controls()[static_cast<size_t>(id)].kind == ControlKind::TextField;
   const int background = field ? COLOR_WINDOW : COLOR_BTNFACE;
-  if (IsWindowEnabled(child)) SetTextColor(dc, colours_[static_cast<size_t>(id)]);
+  SetTextColor(dc, IsWindowEnabled(child) ? colours_[static_cast<size_t>(id)] : GetSysColor(COLOR_GRAYTEXT));
   SetBkColor(dc, GetSysColor(background));
   return reinterpret_cast<LRESULT>(GetSysColorBrush(background));
 }
 
+// Drawn at the marker's size for the window's dpi: a framed white box, and
+// for a check mark a blue tick, both in proportion to the 13-pixel original.
 void Form1::drawMarker(const DRAWITEMSTRUCT& item) const {
   const int id = static_cast<int>(item.CtlID) - controlId(static_cast<Element>(0));
   if (id < 0 || id >= kElementCount) return;
   const auto element = static_cast<Element>(id);
   HDC dc = item.hDC;
   const RECT r = item.rcItem;
+  const int width = r.right - r.left;
+  const int height = r.bottom - r.top;
   FillRect(dc, &r, GetSysColorBrush(COLOR_WINDOW));
-  FrameRect(dc, &r, GetSysColorBrush(COLOR_BTNSHADOW));
+  RECT frame = r;
+  for (int line = 0; line < std::max(1, width / kMarkerSize); ++line) {
+    FrameRect(dc, &frame, GetSysColorBrush(COLOR_BTNSHADOW));
+    InflateRect(&frame, -1, -1);
+  }
   if (!isCheckMarker(element)) return;
-  HPEN pen = CreatePen(PS_SOLID, 2, RGB(0, 0, 255));
+  const auto at = [&](int x, int y) {
+    return POINT{r.left + MulDiv(x, width, kMarkerSize), r.top + MulDiv(y, height, kMarkerSize)};
+  };
+  HPEN pen = CreatePen(PS_SOLID, std::max(2, MulDiv(2, width, kMarkerSize)), RGB(0, 0, 255));
   HGDIOBJ old = SelectObject(dc, pen);
-  const POINT tick[3] = {{r.left + 3, r.top + 6}, {r.left + 5, r.top + 9}, {r.left + 10, r.top + 3}};
+  const POINT tick[3] = {at(3, 6), at(5, 9), at(10, 3)};
   Polyline(dc, tick, 3);
   SelectObject(dc, old);
   DeleteObject(pen);

@@ -12,6 +12,7 @@
 
 #include "updater/window.h"
 #include "win32_gdi.h"
+#include "win32_icon.h"
 
 namespace updater::win32 {
 
@@ -60,18 +61,26 @@ class Form1 final : public Window {
   static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
   bool createControls(HINSTANCE instance);
+  // Positions, sizes, fonts and icons for dpi_: at creation and when the
+  // window moves to a monitor of another dpi.
+  void applyDpi();
   HWND control(Element element) const { return controls_[static_cast<size_t>(element)]; }
   LRESULT colourControl(HDC dc, HWND child);
   void drawMarker(const DRAWITEMSTRUCT& item) const;
 
   HWND hwnd_ = nullptr;
+  HINSTANCE instance_ = nullptr;
+  int dpi_ = 96;
+  std::array<HWND, 2> groups_{};
   std::array<HWND, kElementCount> controls_{};
+  std::array<bool, kElementCount> bold_{};
   std::array<std::string, kElementCount> texts_{};
   std::array<COLORREF, kElementCount> colours_{};
   float progress_ = 0.0f;
   Font normalFont_;
   Font boldFont_;
   Font largeFont_;
+  WindowIcons icons_;
   Events events_;
 };
 

@@ -2,10 +2,7 @@
 
 namespace updater::win32 {
 
-Font makeUiFont(int hundredthsOfPoint, bool bold) {
-  HDC screen = GetDC(nullptr);
-  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen) ReleaseDC(nullptr, screen);
+Font makeUiFont(int hundredthsOfPoint, bool bold, int dpi) {
   const int height = -MulDiv(hundredthsOfPoint, dpi, 7200);
   // The Shift-JIS charset lets the font mapper fall back to another face
   // that shows Japanese when this one is missing.

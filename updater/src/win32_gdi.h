@@ -12,7 +12,7 @@ struct FontDeleter {
 };
 using Font = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
 
-// Size in hundredths of a point (975 for 9.75 pt).
-Font makeUiFont(int hundredthsOfPoint, bool bold);
+// Size in hundredths of a point (975 for 9.75 pt), for a window at this dpi.
+Font makeUiFont(int hundredthsOfPoint, bool bold, int dpi);
 
 }  // namespace updater::win32

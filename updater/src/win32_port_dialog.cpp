@@ -1,10 +1,16 @@
 #include "win32_port_dialog.h"
 
+#include <algorithm>
+#include <array>
 #include <string>
+#include <vector>
 
+#include "updater/dpi_scale.h"
 #include "updater/form_layout.h"
 #include "updater/texts.h"
+#include "win32_dpi.h"
 #include "win32_gdi.h"
+#include "win32_icon.h"
 #include "win32_text.h"
 #include "win32_window.h"
 
@@ -19,9 +25,63 @@ constexpr int kDropListHeight = 160;
 struct DialogState {
   PortChoice choice;
   bool done = false;
+  int dpi = 96;
+  std::array<HWND, 7> controls{};  // in the order of the layout table
   HWND combo = nullptr;
   HWND english = nullptr;
+  std::vector<std::wstring> names;
+  Font font;
+  Font smallFont;
 };
+
+// Wide enough for the longest printer name, however narrow the list's box.
+int droppedWidth(const DialogState& state, int boxWidth) {
+  HDC dc = GetDC(state.combo);
+  if (dc == nullptr) return boxWidth;
+  HGDIOBJ old = SelectObject(dc, state.smallFont.get());
+  int longest = 0;
+  for (const std::wstring& name : state.names) {
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, name.c_str(), static_cast<int>(name.size()), &extent);
+    longest = std::max(longest, static_cast<int>(extent.cx));
+  }
+  SelectObject(dc, old);
+  ReleaseDC(state.combo, dc);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromWindow(state.combo, MONITOR_DEFAULTTONEAREST), &monitor);
+  const int screenWidth = monitor.rcWork.right - monitor.rcWork.left;
+  const int margins = 2 * (systemMetricForDpi(SM_CXEDGE, state.dpi) + scaleToDpi(4, state.dpi));
+  const int wanted = longest + systemMetricForDpi(SM_CXVSCROLL, state.dpi) + margins;
+  return std::max(boxWidth, screenWidth > 0 ? std::min(wanted, screenWidth) : wanted);
+}
+
+// Positions, fonts and the list's width for the dialog's dpi.
+void applyDpi(HWND hwnd, DialogState& state) {
+  Font font = makeUiFont(975, false, state.dpi);
+  Font smallFont = makeUiFont(900, false, state.dpi);
+  const auto controls = portDialogControls();
+  int boxWidth = 0;
+  for (size_t i = 0; i < controls.size(); ++i) {
+    const DialogControl& c = controls[i];
+    PixelRect r = scaleToDpi(c.rect, state.dpi);
+    if (c.kind == DialogControlKind::DropDownList) {
+      boxWidth = r.width;
+      // The height of a drop-down list's window includes its list.
+      r.height += scaleToDpi(kDropListHeight, state.dpi);
+    }
+    SetWindowPos(state.controls[i], nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    HFONT f = c.smallFont ? smallFont.get() : font.get();
+    SendMessageW(state.controls[i], WM_SETFONT, reinterpret_cast<WPARAM>(f), TRUE);
+  }
+  state.font = std::move(font);
+  state.smallFont = std::move(smallFont);
+  // From the box's width first: Wine's list takes a new width only above its
+  // current one, so a move to a lower dpi would otherwise leave it narrow.
+  SendMessageW(state.combo, CB_SETDROPPEDWIDTH, 1, 0);
+  SendMessageW(state.combo, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(droppedWidth(state, boxWidth)), 0);
+  InvalidateRect(hwnd, nullptr, TRUE);
+}
 
 void accept(HWND hwnd, DialogState& state) {
   const LRESULT index = SendMessageW(state.combo, CB_GETCURSEL, 0, 0);
@@ -37,6 +97,7 @@ LRESULT CALLBACK dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
   if (message == WM_NCCREATE) {
     auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    enableNonClientScaling(hwnd);
   }
   auto* state = reinterpret_cast<DialogState*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (!state) return DefWindowProcW(hwnd, message, wParam, lParam);
@@ -50,6 +111,12 @@ LRESULT CALLBACK dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
           DestroyWindow(hwnd);
         }
       }
+      return 0;
+    case WM_GETDPISCALEDSIZE:
+      return answerScaledSize(hwnd, wParam, lParam, kDialogClient.width, kDialogClient.height);
+    case WM_DPICHANGED:
+      state->dpi = moveForNewDpi(hwnd, wParam, lParam, kDialogClient.width, kDialogClient.height);
+      if (state->combo != nullptr) applyDpi(hwnd, *state);
       return 0;
     case WM_CLOSE:
       state->choice.end = PortChoice::End::Closed;
@@ -71,6 +138,8 @@ bool registerClass(HINSTANCE instance) {
   wc.cbSize = sizeof wc;
   wc.lpfnWndProc = dialogProc;
   wc.hInstance = instance;
+  wc.hIcon = programClassIcon(instance, false);
+  wc.hIconSm = programClassIcon(instance, true);
   wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
   wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
   wc.lpszClassName = kClassName;
@@ -80,7 +149,6 @@ bool registerClass(HINSTANCE instance) {
 HWND createControl(HWND parent, HINSTANCE instance, const DialogControl& c) {
   const wchar_t* cls = L"BUTTON";
   DWORD style = WS_CHILD | WS_VISIBLE;
-  int height = c.rect.height;
   switch (c.kind) {
     case DialogControlKind::Button:
       style |= BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP;
@@ -92,7 +160,6 @@ HWND createControl(HWND parent, HINSTANCE instance, const DialogControl& c) {
     case DialogControlKind::DropDownList:
       cls = L"COMBOBOX";
       style |= CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_GROUP;
-      height += kDropListHeight;
       break;
     case DialogControlKind::Radio:
       // The first option in tab order starts the group of two.
@@ -100,9 +167,9 @@ HWND createControl(HWND parent, HINSTANCE instance, const DialogControl& c) {
       break;
   }
   const std::wstring caption(c.caption.begin(), c.caption.end());
-  return CreateWindowExW(0, cls, caption.c_str(), style, c.rect.left, c.rect.top, c.rect.width,
-                         height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
-                         instance, nullptr);
+  // Placed by applyDpi.
+  return CreateWindowExW(0, cls, caption.c_str(), style, 0, 0, 0, 0, parent,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance, nullptr);
 }
 
 }  // namespace
@@ -110,29 +177,30 @@ HWND createControl(HWND parent, HINSTANCE instance, const DialogControl& c) {
 PortChoice PortSettingDialog::show(std::span<const std::string> deviceNames) {
   DialogState state;
   if (!registerClass(instance_)) return state.choice;
-  const Font font = makeUiFont(975, false);
-  const Font smallFont = makeUiFont(900, false);
 
   HWND hwnd = createCentredWindow(kExStyle, kClassName, kStyle, kDialogClient.width, kDialogClient.height,
                                   instance_, &state);
   if (!hwnd) return state.choice;
+  state.dpi = windowDpi(hwnd);
 
   HWND ok = nullptr;
-  for (const DialogControl& c : portDialogControls()) {
+  const auto controls = portDialogControls();
+  for (size_t i = 0; i < controls.size(); ++i) {
+    const DialogControl& c = controls[i];
     HWND child = createControl(hwnd, instance_, c);
     if (!child) continue;
-    HFONT f = c.smallFont ? smallFont.get() : font.get();
-    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(f), FALSE);
+    state.controls[i] = child;
     if (c.id == kDialogOkId) ok = child;
     if (c.id == kDialogComboId) state.combo = child;
     if (c.id == kDialogEnglishId) state.english = child;
   }
   for (const std::string& name : deviceNames) {
-    SendMessageW(state.combo, CB_ADDSTRING, 0,
-                 reinterpret_cast<LPARAM>(utf8ToWide(name).c_str()));
+    state.names.push_back(utf8ToWide(name));
+    SendMessageW(state.combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(state.names.back().c_str()));
   }
   if (!deviceNames.empty()) SendMessageW(state.combo, CB_SETCURSEL, 0, 0);
   SendMessageW(state.english, BM_SETCHECK, BST_CHECKED, 0);
+  applyDpi(hwnd, state);
 
   ShowWindow(hwnd, SW_SHOWNORMAL);
   SetForegroundWindow(hwnd);

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Replaces the printers of the Wine prefix in WINEPREFIX by the ones given, and
-# adds the font replacements: `prepare_wine_printers.sh "Name|Port|Attributes"...`
+# adds the font replacements and the display's dpi (QMQN_GUI_DPI, 96 when
+# unset; every process started afterwards reads it):
+# `prepare_wine_printers.sh "Name|Port|Attributes"...`
 # (Attributes as 8 hex digits: 00000840 online with bidirectional support,
 # 00000c40 offline, 00000040 without bidirectional support).
 # Must run with the display the following programs will use.
@@ -12,6 +14,7 @@ reg=$(mktemp --suffix=.reg)
 trap 'rm -f "$reg"' EXIT
 {
   cat "$here/wine-fonts.reg"
+  printf '\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n"LogPixels"=dword:%08x\n' "${QMQN_GUI_DPI:-96}"
   for spec in "$@"; do
     IFS='|' read -r name port attributes <<<"$spec"
     printf '\n[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Print\\Printers\\%s]\n' "$name"

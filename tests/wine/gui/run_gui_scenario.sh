@@ -4,7 +4,8 @@
 # Options: --without-updater (the copy lacks tool/QMQN_VerUpTool.exe),
 #          --copy-name NAME (directory name of the package copy),
 #          --system32 FILE (put FILE into the prefix's C:\windows\system32 for
-#          the run, where a printer driver installs its language monitor).
+#          the run, where a printer driver installs its language monitor),
+#          --dpi N (the display's dpi, LogPixels; 96 without it).
 # Printers as "Name|Port|Attributes" (see prepare_wine_printers.sh), in the
 # order the spooler lists them (by name).
 # The package is copied into the work dir with a fresh simulator state; the
@@ -40,6 +41,7 @@ driver=$1 package=$2 work=$3 scenario=$4
 shift 4
 without_updater=no
 copy_name=package
+dpi=96
 printers=()
 system_files=()
 while [ $# -gt 0 ]; do
@@ -47,6 +49,7 @@ while [ $# -gt 0 ]; do
     --without-updater) without_updater=yes ;;
     --copy-name) copy_name=$2; shift ;;
     --system32) system_files+=("$2"); shift ;;
+    --dpi) dpi=$2; shift ;;
     *) printers+=("$1") ;;
   esac
   shift
@@ -90,7 +93,7 @@ QMQN_SYSTEM32_FILES=$(printf '%s\n' "${system_files[@]}")
 start=$(date +%s)
 set +e
 # The lock stays with this script only: Xvfb and the wineserver must not hold it.
-"$root/tools/with-xvfb.sh" "$0" --inner "$driver" "$copy" "$work/shots" "$scenario" "${printers[@]}" 8>&-
+QMQN_GUI_DPI=$dpi "$root/tools/with-xvfb.sh" "$0" --inner "$driver" "$copy" "$work/shots" "$scenario" "${printers[@]}" 8>&-
 rc=$?
 set -e
 echo "scenario $scenario: exit $rc after $(( $(date +%s) - start )) s"

@@ -41,4 +41,14 @@ inline constexpr unsigned long kDarkGreenProperty = colourProperty(0, 128, 0);
 inline constexpr unsigned long kBoldOn = 1;
 inline constexpr unsigned long kBoldOff = 2;
 
+// The font every text is drawn in, as the updater asks for it (sizes in
+// hundredths of a point, at the window's dpi): Form1's texts and the dialog's
+// at 9.75 pt, the dialog's list and OK button at 9 pt, the family code (Label3)
+// at 24 pt; step labels are bold while their step runs.
+inline constexpr const wchar_t* kUiFontFace = L"MS PGothic";
+inline constexpr unsigned char kUiFontCharset = 128;  // SHIFTJIS_CHARSET
+inline constexpr int kTextPoints = 975;
+inline constexpr int kSmallPoints = 900;
+inline constexpr int kFamilyCodePoints = 2400;
+
 }  // namespace gui

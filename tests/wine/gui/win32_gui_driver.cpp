@@ -26,6 +26,9 @@ std::wstring windowsPath(const wchar_t* arg) {
 }  // namespace
 
 int main() {
+  // Window rectangles and screenshots in the pixels the updater lays out in,
+  // whatever the dpi.
+  SetProcessDPIAware();
   int argc = 0;
   LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   if (argv == nullptr || argc < 4) {

@@ -13,6 +13,7 @@ namespace {
 
 using E = updater::Element;
 
+constexpr const wchar_t* kFaultyPrinter = L"Faulty QM Printer";
 constexpr const wchar_t* kOldQmVersion = L"QM_MASTER 4.10  QM_SLAVE  4.10";
 constexpr const wchar_t* kPrinterError = L"Printer error.  Push [Close] botton.";
 constexpr const wchar_t* kUpdateDue = L"Push [START] button.";
@@ -30,15 +31,6 @@ std::wstring ownDirectory() {
   const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
   std::wstring p(path, n < MAX_PATH ? n : 0);
   return p.substr(0, p.find_last_of(L'\\'));
-}
-
-bool appendLines(const std::wstring& path, const char* lines) {
-  HANDLE file = CreateFileW(path.c_str(), FILE_APPEND_DATA, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  const BOOL ok = WriteFile(file, lines, static_cast<DWORD>(strlen(lines)), &written, nullptr);
-  CloseHandle(file);
-  return ok != FALSE;
 }
 
 long long fileSize(const std::wstring& path) {
@@ -124,13 +116,10 @@ struct HardRun {
 };
 
 void hardRun(Session& s, const HardRun& run) {
-  // The demo configuration ends in the QM printer's section.
-  std::string ini = "\r\n";
-  ini += run.fault;
-  ini += " = yes\r\n";
-  EXPECT(s, appendLines(toolDir(s) + L"\\ZAPQMLM.ini", ini.c_str()));
+  const std::string fault = std::string(run.fault) + " = yes\r\n";
+  EXPECT(s, addSimulatedPrinter(s, "USB009", fault.c_str()));
   DWORD updater = 0;
-  HWND form = openForm1(s, updater, kQmPrinter);
+  HWND form = openForm1(s, updater, kFaultyPrinter);
   if (form == nullptr) return;
   EXPECT_NUMBER(s, queryEndSession(form), TRUE);
   EXPECT_NUMBER(s, property(form, L"QMQN.RunGuard"), 0);

@@ -9,6 +9,7 @@
 #include <initializer_list>
 #include <vector>
 
+#include "win32_gui_layout.h"
 #include "win32_gui_probe.h"
 #include "win32_gui_real_host.h"
 #include "win32_gui_steps.h"
@@ -311,6 +312,7 @@ constexpr Scenario kScenarios[] = {
     {"not-qmqn", notQmQn},                     {"launcher-missing-updater", launcherWithoutUpdater},
     {"launcher-from-copy", launcherFromCopy},
     {"smoke", smoke},
+    {"layout-96", layoutAt<96>}, {"layout-144", layoutAt<144>}, {"layout-192", layoutAt<192>},
 };
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <array>
+#include <string>
 #include <cstdio>
 #include <vector>
 
@@ -11,6 +12,17 @@
 namespace gui {
 
 using E = updater::Element;
+
+bool addSimulatedPrinter(Session& s, const char* port, const char* lines) {
+  const std::wstring ini = s.packageDir() + L"\\tool\\ZAPQMLM.ini";
+  HANDLE file = CreateFileW(ini.c_str(), FILE_APPEND_DATA, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  const std::string section = std::string("\r\n[printer ") + port + "]\r\nfamily = QM\r\n" + lines;
+  DWORD written = 0;
+  const BOOL ok = WriteFile(file, section.data(), static_cast<DWORD>(section.size()), &written, nullptr);
+  CloseHandle(file);
+  return ok != FALSE && written == section.size();
+}
 
 bool hasProperty(HWND window, const wchar_t* name, unsigned long want) { return property(window, name) == want; }
 

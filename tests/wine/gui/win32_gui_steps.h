@@ -14,6 +14,10 @@ namespace gui {
 inline constexpr const wchar_t* kQmPrinter = L"QM Thermal Printer";
 inline constexpr const wchar_t* kQnPrinter = L"QN Thermal Printer";
 
+// Adds a printer section (lines of "key = value") to the simulated QM
+// monitor's configuration in the package copy, before the updater starts.
+bool addSimulatedPrinter(Session& s, const char* port, const char* lines);
+
 std::wstring listEntry(HWND list, int index);
 // The answer to a message without arguments; -2 when there was none.
 long long sendValue(HWND window, UINT message);

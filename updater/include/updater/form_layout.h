@@ -46,7 +46,7 @@ struct Form1Group {
 };
 
 inline constexpr int kForm1ClientWidth = 520;
-inline constexpr int kForm1ClientHeight = 452;
+inline constexpr int kForm1ClientHeight = 470;
 inline constexpr int kMarkerSize = 13;
 
 // One entry per Element, in Element order.
