@@ -1,5 +1,13 @@
 #include "win32_dll_search.h"
 
+// Not declared by every SDK when built for Windows 7.
+#ifndef LOAD_LIBRARY_SEARCH_APPLICATION_DIR
+#define LOAD_LIBRARY_SEARCH_APPLICATION_DIR 0x00000200
+#endif
+#ifndef LOAD_LIBRARY_SEARCH_SYSTEM32
+#define LOAD_LIBRARY_SEARCH_SYSTEM32 0x00000800
+#endif
+
 namespace updater::win32 {
 
 void restrictDllSearch() {
