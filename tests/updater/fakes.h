@@ -278,11 +278,6 @@ class FakeCodePage final : public CodePage {
     }
     return out;
   }
-  std::u16string toUtf16(std::string_view ansi) const override {
-    std::u16string out;
-    for (char c : ansi) out += static_cast<char16_t>(static_cast<uint8_t>(c));
-    return out;
-  }
   bool dbcs = false;
 };
 

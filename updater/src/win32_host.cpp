@@ -63,11 +63,6 @@ std::string AnsiCodePage::toUtf8(std::string_view ansi) const {
   return wideToUtf8(ansiToWide(ansi));
 }
 
-std::u16string AnsiCodePage::toUtf16(std::string_view ansi) const {
-  const std::wstring wide = ansiToWide(ansi);
-  return std::u16string(wide.begin(), wide.end());
-}
-
 WindowClock::WindowClock(Form1& form) : form_(form) { QueryPerformanceFrequency(&frequency_); }
 
 void WindowClock::sleep(uint32_t ms) {

@@ -49,7 +49,6 @@ class AnsiCodePage final : public CodePage {
  public:
   bool isLeadByte(uint8_t byte) const override;
   std::string toUtf8(std::string_view ansi) const override;
-  std::u16string toUtf16(std::string_view ansi) const override;
 };
 
 // Sleeps that keep Form1 answering, a performance-counter clock, and yields

@@ -32,6 +32,5 @@ std::string fromWide(UINT codePage, std::wstring_view in) {
 std::wstring utf8ToWide(std::string_view utf8) { return toWide(CP_UTF8, utf8); }
 std::string wideToUtf8(std::wstring_view wide) { return fromWide(CP_UTF8, wide); }
 std::wstring ansiToWide(std::string_view ansi) { return toWide(CP_ACP, ansi); }
-std::string wideToAnsi(std::wstring_view wide) { return fromWide(CP_ACP, wide); }
 
 }  // namespace updater::win32

@@ -9,6 +9,5 @@ namespace updater::win32 {
 std::wstring utf8ToWide(std::string_view utf8);
 std::string wideToUtf8(std::wstring_view wide);
 std::wstring ansiToWide(std::string_view ansi);
-std::string wideToAnsi(std::wstring_view wide);
 
 }  // namespace updater::win32

@@ -73,7 +73,6 @@ class CodePage {
  public:
   virtual bool isLeadByte(uint8_t byte) const = 0;
   virtual std::string toUtf8(std::string_view ansi) const = 0;
-  virtual std::u16string toUtf16(std::string_view ansi) const = 0;
 
  protected:
   ~CodePage() = default;
