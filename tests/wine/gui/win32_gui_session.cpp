@@ -27,9 +27,32 @@ DWORD Session::startProgram(const std::wstring& path) {
   return id;
 }
 
+namespace {
+
+// What is on screen when a program does not end: a message box, or nothing
+// (then the process never got as far as a window).
+void printTopLevelWindows() {
+  EnumWindows(
+      [](HWND w, LPARAM) -> BOOL {
+        if (!IsWindowVisible(w)) return TRUE;
+        wchar_t cls[64] = {}, title[128] = {};
+        GetClassNameW(w, cls, 64);
+        GetWindowTextW(w, title, 128);
+        std::printf("  window of process %lu: [%s] \"%s\"\n", static_cast<unsigned long>(processOf(w)),
+                    utf8(cls).c_str(), utf8(title).c_str());
+        return TRUE;
+      },
+      0);
+}
+
+}  // namespace
+
 void Session::runLauncher() {
   const DWORD id = startProgram(launcherPath());
-  if (id != 0) check(waitProcessEnd(id, kProcessEndMs), "launcher ends by itself", __LINE__);
+  if (id != 0 && !check(waitProcessEnd(id, kProcessEndMs), "launcher ends by itself", __LINE__)) {
+    std::printf("  launcher is process %lu\n", static_cast<unsigned long>(id));
+    printTopLevelWindows();
+  }
 }
 
 void Session::remember(DWORD processId) {
