@@ -5,22 +5,9 @@
 #include <string>
 
 #include "launcher/updater_path.h"
+#include "win32_module_path.h"
 
 namespace {
-
-std::wstring ownModuleFile() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (n == 0) return {};
-    if (n < path.size()) {
-      path.resize(n);
-      return path;
-    }
-    if (path.size() >= 32768) return {};
-    path.resize(path.size() * 2);
-  }
-}
 
 std::wstring systemErrorText(DWORD error) {
   wchar_t text[512] = {};
@@ -45,7 +32,7 @@ int reportFailure(const std::wstring& path, DWORD error) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  const std::wstring path = launcher::updaterPath(ownModuleFile());
+  const std::wstring path = launcher::updaterPath(updater::win32::moduleFile());
   if (path.empty()) return reportFailure(L"\\tool\\QMQN_VerUpTool.exe", GetLastError());
 
   // CreateProcessW may write into the command line.

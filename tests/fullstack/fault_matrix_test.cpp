@@ -50,7 +50,6 @@ const char* name(RunEnd e) {
     case RunEnd::FirmwareFailed: return "firmware failed";
     case RunEnd::ColorDataFailed: return "colour data failed";
     case RunEnd::Complete: return "complete";
-    case RunEnd::WindowClosed: return "window closed";
     case RunEnd::Ignored: return "ignored";
   }
   return "?";

@@ -16,7 +16,7 @@
 #include "fakes.h"
 #include "printer_sim/sample_data.h"
 #include "updater/firmware_image.h"
-#include "updater/port_area.h"
+#include "updater/usable_port.h"
 
 namespace updater::testing {
 namespace {
@@ -194,7 +194,7 @@ struct PortRow {
 };
 
 // The host leaves out a printer whose port name the libraries can't register
-// (tests/updater/port_area_test.cpp), so it is never offered.
+// (tests/updater/usable_port_test.cpp), so it is never offered.
 TEST(BadInputCatalogue, PortNames) {
   const PortRow rows[] = {
       // 19 units and the NUL fit the library's registry; no printer there.

@@ -1,4 +1,4 @@
-#include "updater/dpi_scale.h"
+#include "window/dpi_scale.h"
 
 #include <gtest/gtest.h>
 

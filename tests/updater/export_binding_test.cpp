@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <map>
+#include <string>
+
 #include "updater/export_binding.h"
 
 namespace updater {
@@ -57,6 +60,67 @@ TEST(ExportBinding, AnyMissingExportGivesALibraryWithoutAnswer) {
   full.setColorDataVersion = setVersion;
   full.setColorDataWrite = write;
   EXPECT_EQ(makeExportBinding(full, ExportSet::Qm)->initialize(u"USB001"), 7);
+}
+
+// A host with QnStat.dll (plain names) and nothing else, unless told.
+class FakeLoader final : public LibraryLoader {
+ public:
+  void* load(const char* fileName) override {
+    loads.push_back(fileName);
+    return std::string(fileName) == "QnStat.dll" && present ? this : nullptr;
+  }
+  Function find(void*, const char* name) override {
+    auto it = exports.find(name);
+    return it == exports.end() ? nullptr : it->second;
+  }
+  template <typename F>
+  void add(const char* name, F f) {
+    exports[name] = reinterpret_cast<Function>(f);
+  }
+  bool present = true;
+  std::vector<std::string> loads;
+  std::map<std::string, Function> exports;
+};
+
+FakeLoader qnHost() {
+  FakeLoader host;
+  host.add("PortInitialize", init);
+  host.add("GetStatus", status);
+  host.add("GetFirmwVersion", text);
+  host.add("SetFirmwUpdateMode", mode);
+  host.add("SetFirmwDataWrite", write);
+  host.add("GetColorDataVersion", text);
+  host.add("GetColorDataChecksum", text);
+  return host;
+}
+
+TEST(ExportBinding, LoadsTheLibraryAtTheFirstCallOnly) {
+  FakeLoader host = qnHost();
+  ExportBinding qn(host, ExportSet::Qn);
+  EXPECT_TRUE(host.loads.empty());
+  const int32_t h = qn.initialize(u"USB001");
+  EXPECT_EQ(h, 7);
+  EXPECT_EQ(qn.getStatus(h), 0x10001u);
+  EXPECT_EQ(host.loads, std::vector<std::string>{"QnStat.dll"});
+}
+
+TEST(ExportBinding, MissingLibraryOrExportGivesNoAnswer) {
+  FakeLoader absent = qnHost();
+  absent.present = false;
+  FakeLoader partial = qnHost();
+  partial.exports.erase("GetColorDataChecksum");
+  FakeLoader qnOnly = qnHost();  // QmStat.dll is not there at all
+  const std::pair<FakeLoader*, ExportSet> hosts[] = {
+      {&absent, ExportSet::Qn}, {&partial, ExportSet::Qn}, {&qnOnly, ExportSet::Qm}};
+  for (auto [host, set] : hosts) {
+    ExportBinding lib(*host, set);
+    EXPECT_EQ(lib.initialize(u"USB001"), 0);
+    EXPECT_EQ(lib.getStatus(7), kStatusNone);
+    char buffer[kQueryBufferSize] = {};
+    EXPECT_LE(lib.getFirmwVersion(7, buffer), 0);
+    EXPECT_EQ(host->loads.size(), 1u);  // not tried again
+  }
+  EXPECT_EQ(qnOnly.loads, std::vector<std::string>{"QmStat.dll"});
 }
 
 }  // namespace

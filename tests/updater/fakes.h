@@ -26,19 +26,17 @@ class VirtualClock final : public Clock {
     now = wake;
   }
   uint64_t nowMs() override { return now; }
-  bool yield() override {
+  void yield() override {
     ++yields;
-    if (onYield && !onYield()) return false;
-    return open;
+    if (onYield) onYield();
   }
 
   uint64_t now = 0;
   uint32_t oversleepMs = 0;   // each sleep wakes this late
   uint32_t granularityMs = 0; // wake-ups fall on multiples of this
-  bool open = true;
   int yields = 0;
   std::vector<uint32_t> sleeps;
-  std::function<bool()> onYield;  // false: the window was closed at this yield
+  std::function<void()> onYield;
 };
 
 class FakeWindow final : public Window {

@@ -301,15 +301,5 @@ TEST_F(FirmwareTransfer, VersionComparison) {
   }
 }
 
-TEST_F(FirmwareTransfer, ClosingTheWindowDuringTheFlashWaitEndsAtOnce) {
-  int yields = 0;
-  rig.clock.onYield = [&] { return ++yields < 100; };
-  EXPECT_EQ(run(), Transfer::WindowClosed);
-  const size_t writes = w.progressLog.size();
-  EXPECT_EQ(rig.qm.calls.back(), "setFirmwDataWrite");
-  EXPECT_EQ(writes, 4u + 95u);  // no write after the closing yield
-  EXPECT_EQ(yields, 100);
-}
-
 }  // namespace
 }  // namespace updater::testing

@@ -1,6 +1,6 @@
-#include "updater/form_layout.h"
+#include "window/form_layout.h"
 
-#include "updater/dpi_scale.h"
+#include "window/dpi_scale.h"
 
 #include <gtest/gtest.h>
 

@@ -116,7 +116,6 @@ TEST(UpdateRun, RunGuardIsHeldForTheWholeRunWhateverItsEnd) {
       {"bad file", [](Rig& r) { r.files.files.erase("QM_M0500S0500.S"); }, RunEnd::BadFile},
       {"status", [](Rig& r) { r.qm.statuses = {0x40001}; }, RunEnd::StatusNotReady},
       {"firmware", [](Rig& r) { r.qm.firmwareWriteResult = 0; }, RunEnd::FirmwareFailed},
-      {"window closed", [](Rig& r) { r.clock.open = false; }, RunEnd::WindowClosed},
   };
   for (const Row& row : rows) {
     Rig r;
@@ -125,7 +124,6 @@ TEST(UpdateRun, RunGuardIsHeldForTheWholeRunWhateverItsEnd) {
     bool heldAtEveryYield = true;
     r.clock.onYield = [&] {
       heldAtEveryYield = heldAtEveryYield && r.runGuard.held();
-      return true;
     };
     EXPECT_EQ(r.updater.startClicked(), row.end) << row.what;
     EXPECT_TRUE(heldAtEveryYield) << row.what;
@@ -256,27 +254,11 @@ TEST(UpdateRun, SecondStartDuringARunIsIgnored) {
       nested = r.updater.startClicked();
       EXPECT_FALSE(r.window.enabled(Element::Command1));
     }
-    return true;
   };
   EXPECT_EQ(r.updater.startClicked(), RunEnd::Complete);
   EXPECT_EQ(nested, RunEnd::Ignored);
   EXPECT_EQ(r.qm.count("setFirmwDataWrite"), 1);
   EXPECT_EQ(r.qm.count("setFirmwUpdateMode"), 1);
-}
-
-TEST(UpdateRun, ClosingTheWindowEndsTheRunAndLaterEvents) {
-  Rig r;
-  qmDue(r);
-  int yields = 0;
-  r.clock.onYield = [&] { return ++yields < 10; };
-  EXPECT_EQ(r.updater.startClicked(), RunEnd::WindowClosed);
-  const size_t calls = r.qm.calls.size();
-  const std::string text5 = r.window.text(Element::Text5);
-  EXPECT_EQ(r.updater.startClicked(), RunEnd::Ignored);
-  r.updater.label4DoubleClicked();
-  EXPECT_EQ(r.qm.calls.size(), calls);
-  EXPECT_EQ(r.window.text(Element::Text5), text5);
-  EXPECT_FALSE(r.window.enabled(Element::Command1));
 }
 
 TEST(UpdateRun, GestureOnAPrinterOfNeitherFamilyAsksQnStatAndFails) {

@@ -1,0 +1,40 @@
+// The files a run needs, read from the program's folder and checked before
+// the printer gets its first command: a bad file found after the flash write
+// would leave the printer half updated.
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "QmStat.h"
+#include "updater/firmware_image.h"
+#include "updater/services.h"
+#include "updater/transfers.h"
+#include "updater/updater_state.h"
+
+namespace updater {
+
+inline constexpr size_t kColorFileLimit = 60'000;
+// Shorter files can't fill the 60 tables even after the zero padding; the
+// library would refuse them after the version text had been stored.
+inline constexpr size_t kColorFileMinimum = QMSTAT_COLOR_IMAGE_SIZE - 3;
+
+struct RunFiles {
+  FirmwareImage firmware;
+  std::vector<uint8_t> colorData;  // zero-padded to a multiple of 4; empty when not due
+};
+
+// True when the run writes the colour control data table after the firmware.
+constexpr bool colorDataDue(const UpdaterState& state) {
+  return state.family == Family::Qm && !state.colorDataCurrent;
+}
+
+// Builds the family's firmware image and, when due, reads the QMD file. A bad
+// file shows its message with step 1 open at progress 10 and gives Failed;
+// nothing is sent to the printer either way.
+Transfer readRunFiles(const Services& services, const UpdaterState& state, RunFiles& files);
+
+// Opens step 1 of the step list as the images are taken up: progress 5, then
+// 10, yielding after each.
+void showTransmissionData(const Services& services);
+
+}  // namespace updater

@@ -1,0 +1,90 @@
+#include "updater/run_files.h"
+
+#include "updater/step_list.h"
+#include "updater/texts.h"
+
+namespace updater {
+namespace {
+
+class YieldPacer final : public BuildPacer {
+ public:
+  explicit YieldPacer(Clock& clock) : clock_(clock) {}
+  void pace() override { clock_.yield(); }
+
+ private:
+  Clock& clock_;
+};
+
+LeadBytes leadBytesOf(const CodePage& codePage) {
+  LeadBytes lead{};
+  for (size_t b = 0; b < lead.size(); ++b) lead[b] = codePage.isLeadByte(static_cast<uint8_t>(b));
+  return lead;
+}
+
+struct FileCheck {
+  Transfer result = Transfer::Succeeded;
+  FileProblem problem = FileProblem::NotOpened;
+};
+
+constexpr FileCheck rejected(FileProblem problem) { return {Transfer::Failed, problem}; }
+
+FileProblem problemOf(FileStatus status) {
+  return status == FileStatus::TooLarge ? FileProblem::TooLarge : FileProblem::NotOpened;
+}
+
+FileCheck buildFirmware(const Services& s, std::string_view fileName, FirmwareImage& image) {
+  // A file larger than the image buffer can't fit, whatever its records.
+  FileContents file = s.files.read(fileName, kFirmwareImageCapacity);
+  if (file.status != FileStatus::Ok) return rejected(problemOf(file.status));
+  if (file.bytes.empty()) return rejected(FileProblem::NotOpened);
+  YieldPacer pacer(s.clock);
+  image = buildFirmwareImage(file.bytes, leadBytesOf(s.codePage), &pacer);
+  switch (image.result) {
+    case ImageResult::Built:
+      return {};
+    case ImageResult::TooLarge:
+      return rejected(FileProblem::TooLarge);
+    case ImageResult::DoubleByte:
+    case ImageResult::UnclosedQuote:
+      return rejected(FileProblem::NotValid);
+  }
+  return rejected(FileProblem::NotValid);
+}
+
+FileCheck readColorData(const Services& s, std::string_view fileName, std::vector<uint8_t>& image) {
+  FileContents file = s.files.read(fileName, kColorFileLimit);
+  if (file.status != FileStatus::Ok) return rejected(problemOf(file.status));
+  if (file.bytes.empty()) return rejected(FileProblem::NotOpened);
+  if (file.bytes.size() > kColorFileLimit) return rejected(FileProblem::TooLarge);
+  if (file.bytes.size() < kColorFileMinimum) return rejected(FileProblem::NotValid);
+  image = std::move(file.bytes);
+  image.resize((image.size() + 3) / 4 * 4, 0);
+  return {};
+}
+
+}  // namespace
+
+void showTransmissionData(const Services& s) {
+  openStep(s.window, 1);
+  s.window.setProgress(5.0f);
+  s.clock.yield();
+  s.window.setProgress(10.0f);
+  s.clock.yield();
+}
+
+Transfer readRunFiles(const Services& s, const UpdaterState& state, RunFiles& files) {
+  const Release& release = releaseOf(state.family);
+  std::string_view fileName = release.firmwareFile;
+  FileCheck check = buildFirmware(s, fileName, files.firmware);
+  if (check.result == Transfer::Succeeded && colorDataDue(state)) {
+    fileName = release.colorDataFile;
+    check = readColorData(s, fileName, files.colorData);
+  }
+  if (check.result != Transfer::Failed) return check.result;
+  files = {};
+  showTransmissionData(s);
+  s.messages.show(fileMessage(fileName, check.problem));
+  return Transfer::Failed;
+}
+
+}  // namespace updater

@@ -1,0 +1,84 @@
+// The Windows side of the updater core's host services (updater/host.h and
+// updater/library_loader.h), shared by every front end: the spooler's
+// printers and the per-port lock, files beside the program, the ANSI code
+// page, a clock whose waits keep the thread's windows answering, the run
+// guard, and the status libraries' loader.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <type_traits>
+
+#include "updater/host.h"
+#include "updater/library_loader.h"
+
+namespace updater::win32 {
+
+struct HandleCloser {
+  void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+using OwnedHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
+
+// The spooler's printers through the wide functions, and one named lock per
+// claimed port, for every session on the host.
+class SpoolerPrinters final : public PrinterHost {
+ public:
+  std::vector<std::string> installedPrinters() override;
+  std::u16string printerPort(const std::string& deviceName) override;
+  bool claimPort(std::u16string_view port) override;
+
+ private:
+  std::vector<OwnedHandle> portLocks_;
+};
+
+// Files in the directory of the running program.
+class ModuleDirectoryFiles final : public ProgramFiles {
+ public:
+  FileContents read(std::string_view name, size_t maxBytes) override;
+};
+
+class AnsiCodePage final : public CodePage {
+ public:
+  bool isLeadByte(uint8_t byte) const override;
+  std::string toUtf8(std::string_view ansi) const override;
+};
+
+// A performance-counter clock whose sleeps and yields run the thread's
+// pending messages, so that no window of the thread is ever taken for hung.
+class PumpingClock final : public Clock {
+ public:
+  // Runs one message; by default TranslateMessage and DispatchMessageW.
+  using Dispatch = std::function<void(MSG&)>;
+  explicit PumpingClock(Dispatch dispatch = {});
+  void sleep(uint32_t ms) override;
+  uint64_t nowMs() override;
+  void yield() override;
+
+ private:
+  Dispatch dispatch_;
+  LARGE_INTEGER frequency_{};
+};
+
+// For the length of a run: the system stays awake and, when the front end
+// has a top-level window, a shutdown waits with the reason shown.
+class PowerRunGuard final : public RunGuard {
+ public:
+  // window: the front end's top-level window at the time of the run, or null.
+  explicit PowerRunGuard(std::function<HWND()> window = {}) : window_(std::move(window)) {}
+  void runStarted() override;
+  void runEnded() override;
+
+ private:
+  std::function<HWND()> window_;
+};
+
+// LoadLibraryA within the restricted DLL search (win32_dll_search.h), and
+// GetProcAddress.
+class SystemLibraryLoader final : public LibraryLoader {
+ public:
+  void* load(const char* fileName) override;
+  Function find(void* library, const char* name) override;
+};
+
+}  // namespace updater::win32

@@ -1,0 +1,101 @@
+#include <windows.h>
+#include <winspool.h>
+
+#include <string_view>
+
+#include "updater/usable_port.h"
+#include "win32_host.h"
+#include "win32_text.h"
+
+namespace updater::win32 {
+namespace {
+
+struct PrinterHandle {
+  HANDLE handle = nullptr;
+  PrinterHandle(const PrinterHandle&) = delete;
+  PrinterHandle& operator=(const PrinterHandle&) = delete;
+  explicit PrinterHandle(std::wstring& name) {
+    if (!OpenPrinterW(name.data(), &handle, nullptr)) handle = nullptr;
+  }
+  ~PrinterHandle() {
+    if (handle) ClosePrinter(handle);
+  }
+};
+
+// One name per port for every session on the host: the spooler's ports are
+// the machine's. Port names are not case-sensitive, and a backslash may not
+// appear in an object name.
+std::wstring portLockName(std::u16string_view port) {
+  std::wstring key(port.begin(), port.end());
+  if (!key.empty()) {
+    LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, key.c_str(), static_cast<int>(key.size()),
+                  key.data(), static_cast<int>(key.size()), nullptr, nullptr, 0);
+  }
+  for (wchar_t& c : key) {
+    if (c == L'\\') c = L'/';
+  }
+  return L"Global\\QMQN_VerUpTool.Port." + key;
+}
+
+}  // namespace
+
+std::vector<std::string> SpoolerPrinters::installedPrinters() {
+  std::vector<std::string> names;
+  DWORD needed = 0;
+  DWORD count = 0;
+  EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 4, nullptr, 0, &needed, &count);
+  if (needed == 0) return names;
+  // Aligned for the PRINTER_INFO_4W records at the area's start.
+  std::vector<PRINTER_INFO_4W> area(needed / sizeof(PRINTER_INFO_4W) + 1);
+  const DWORD size = static_cast<DWORD>(area.size() * sizeof(PRINTER_INFO_4W));
+  if (!EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 4, reinterpret_cast<BYTE*>(area.data()), size,
+                     &needed, &count)) {
+    return names;
+  }
+  for (DWORD i = 0; i < count && i < area.size(); ++i) {
+    if (area[i].pPrinterName) names.push_back(wideToUtf8(area[i].pPrinterName));
+  }
+  return names;
+}
+
+// The wide functions: a name the ANSI code page can't hold still opens.
+std::u16string SpoolerPrinters::printerPort(const std::string& deviceName) {
+  std::wstring name = utf8ToWide(deviceName);
+  if (name.empty()) return {};
+  PrinterHandle printer(name);
+  if (!printer.handle) return {};
+  DWORD needed = 0;
+  GetPrinterW(printer.handle, 5, nullptr, 0, &needed);
+  if (needed < sizeof(PRINTER_INFO_5W)) return {};
+  std::vector<PRINTER_INFO_5W> area(needed / sizeof(PRINTER_INFO_5W) + 1);
+  const DWORD size = static_cast<DWORD>(area.size() * sizeof(PRINTER_INFO_5W));
+  if (!GetPrinterW(printer.handle, 5, reinterpret_cast<BYTE*>(area.data()), size, &needed)) {
+    return {};
+  }
+  const PRINTER_INFO_5W& info = area[0];
+  if (!info.pPortName) return {};
+  // The name must end inside the area the spooler filled.
+  const auto* begin = reinterpret_cast<const wchar_t*>(area.data());
+  const wchar_t* end = begin + size / sizeof(wchar_t);
+  if (info.pPortName < begin || info.pPortName >= end) return {};
+  const auto* port = reinterpret_cast<const char16_t*>(info.pPortName);
+  return usablePortName(info.Attributes,
+                        std::u16string_view(port, static_cast<size_t>(end - info.pPortName)));
+}
+
+bool SpoolerPrinters::claimPort(std::u16string_view port) {
+  const std::wstring name = portLockName(port);
+  HANDLE lock = CreateMutexW(nullptr, FALSE, name.c_str());
+  // Already there, or there for a user whose object we may not open: either
+  // way another updater has the port.
+  if (lock == nullptr) return false;
+  if (GetLastError() == ERROR_ALREADY_EXISTS) {
+    CloseHandle(lock);
+    return false;
+  }
+  // Held until the process ends; the system closes it if the process dies.
+  portLocks_.emplace_back(lock);
+  return true;
+}
+
+}  // namespace updater::win32
