@@ -20,7 +20,6 @@ constexpr const wchar_t* kUpdateDue = L"Push [START] button.";
 constexpr const wchar_t* kNotQmQn = L"Printer is not QM/QN.  Push [Close] botton.";
 constexpr const wchar_t* kPortInUse =
     L"This printer is in use by another QM/QN Version Up Tool.  Close that one first.";
-constexpr unsigned long kRunGuardIdle = 0x100;
 
 std::wstring toolDir(const Session& s) { return s.packageDir() + L"\\tool"; }
 
@@ -122,7 +121,7 @@ void hardRun(Session& s, const HardRun& run) {
   HWND form = openForm1(s, updater, kFaultyPrinter);
   if (form == nullptr) return;
   EXPECT_NUMBER(s, queryEndSession(form), TRUE);
-  EXPECT_NUMBER(s, property(form, L"QMQN.RunGuard"), 0);
+  EXPECT_NUMBER(s, property(form, kRunGuardProperty), 0);
 
   ResponsivenessProbe probe(form);
   click(element(form, E::Command1));
@@ -131,7 +130,7 @@ void hardRun(Session& s, const HardRun& run) {
   Sleep(1500);  // well inside the wait
   EXPECT(s, !enabled(form, E::Command2));
   EXPECT_NUMBER(s, queryEndSession(form), FALSE);
-  const auto guard = static_cast<unsigned long>(property(form, L"QMQN.RunGuard"));
+  const auto guard = static_cast<unsigned long>(property(form, kRunGuardProperty));
   std::printf("run guard during the run: 0x%lx (1: kept awake, 2: shutdown reason)\n", guard);
   EXPECT(s, (guard & 1) != 0);
   // The close box and Alt+F4 both arrive as these.
@@ -147,7 +146,7 @@ void hardRun(Session& s, const HardRun& run) {
   std::printf("longest unanswered stretch (%s): %lu ms\n", run.fault, probe.longestUnansweredMs());
   EXPECT(s, enabled(form, E::Command2));
   EXPECT_NUMBER(s, queryEndSession(form), TRUE);
-  EXPECT_NUMBER(s, property(form, L"QMQN.RunGuard"), kRunGuardIdle);
+  EXPECT_NUMBER(s, property(form, kRunGuardProperty), kRunGuardReported);
   s.screenshot("run-ended");
   closeForm1(s, form, true);
 }

@@ -1,5 +1,6 @@
 #include <string>
 
+#include "updater/color_data_view.h"
 #include "updater/text_query.h"
 #include "updater/texts.h"
 #include "updater/transfers.h"
@@ -7,19 +8,17 @@
 namespace updater {
 namespace {
 
-constexpr size_t kChecksumWidth = 4;
-
 // The checksum field keeps exactly four characters, blank-filled.
 std::string checksumField(std::string_view reply) {
   size_t end = 0;
   size_t characters = 0;
-  while (end < reply.size() && characters < kChecksumWidth) {
+  while (end < reply.size() && characters < kChecksumLength) {
     ++end;
     while (end < reply.size() && (static_cast<uint8_t>(reply[end]) & 0xC0) == 0x80) ++end;
     ++characters;
   }
   std::string field(reply.substr(0, end));
-  field.append(kChecksumWidth - characters, ' ');
+  field.append(kChecksumLength - characters, ' ');
   return field;
 }
 

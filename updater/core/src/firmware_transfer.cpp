@@ -93,8 +93,7 @@ class FirmwareRun {
       return Transfer::Failed;
     }
     w_.setTextColour(Element::Text1, kBlack);
-    w_.setVisible(Element::Picture1, false);
-    w_.setVisible(Element::Picture2, true);
+    showDone(w_, kFirmwareMarker, true);
     closeStep(w_, 4);
     if (state_.family == Family::Qm) openStep(w_, 5);
     w_.setProgress(90.0f);

@@ -1,5 +1,6 @@
 #include "updater/startup_check.h"
 
+#include "updater/color_data_view.h"
 #include "updater/status_codes.h"
 #include "updater/step_list.h"
 #include "updater/text_query.h"
@@ -8,17 +9,35 @@
 namespace updater {
 namespace {
 
-constexpr size_t kChecksumShown = 4;
+// How each family sets the window up: the release it is compared with, and
+// whether it has colour control data (its row and the last step).
+struct FamilyView {
+  Family family;
+  const Release* release;  // null: nothing to compare with
+  bool colorData;
+};
+constexpr FamilyView kFamilyViews[] = {
+    {Family::None, nullptr, true},
+    {Family::Qm, &kQmRelease, true},
+    {Family::Qn, &kQnRelease, false},
+};
+
+// The order in which the libraries are asked whether the printer is theirs.
+constexpr Family kProbeOrder[] = {Family::Qm, Family::Qn};
+
+const FamilyView& viewOf(Family family) {
+  for (const FamilyView& v : kFamilyViews) {
+    if (v.family == family) return v;
+  }
+  return kFamilyViews[0];
+}
 
 void resetWindow(Window& w) {
-  w.setVisible(Element::Picture1, true);
-  w.setVisible(Element::Picture2, false);
-  w.setVisible(Element::Picture3, true);
-  w.setVisible(Element::Picture4, false);
-  for (int step = 1; step <= 5; ++step) {
-    w.setVisible(stepBox(step), true);
-    w.setVisible(stepCheck(step), false);
-    w.setEnabled(stepLabel(step), false);
+  showDone(w, kFirmwareMarker, false);
+  showDone(w, kColorDataMarker, false);
+  for (const UpdateStep& step : kUpdateSteps) {
+    showDone(w, step.marker, false);
+    w.setEnabled(step.label, false);
   }
   for (Element e : {Element::Text1, Element::Text2, Element::Text3, Element::Text4}) {
     w.setText(e, "");
@@ -51,16 +70,20 @@ void choosePrinter(const Services& s, UpdaterState& state) {
   }
 }
 
+// The first library that answers a status query owns the printer; the
+// handle of the last one asked stays when none does.
 uint32_t probeFamily(const Services& s, UpdaterState& state, const std::u16string& port) {
-  state.portHandle = s.qm.initialize(port.c_str());
-  uint32_t status = s.qm.getStatus(state.portHandle);
-  if (status != kStatusNone) {
-    state.family = Family::Qm;
-    return status;
+  uint32_t status = kStatusNone;
+  state.family = Family::None;
+  for (Family family : kProbeOrder) {
+    StatusBinding& lib = s.library(family);
+    state.portHandle = lib.initialize(port.c_str());
+    status = lib.getStatus(state.portHandle);
+    if (status != kStatusNone) {
+      state.family = family;
+      break;
+    }
   }
-  state.portHandle = s.qn.initialize(port.c_str());
-  status = s.qn.getStatus(state.portHandle);
-  state.family = status != kStatusNone ? Family::Qn : Family::None;
   return status;
 }
 
@@ -72,22 +95,27 @@ void setCaptions(Window& w, bool japanese) {
   static constexpr Caption kCaptions[] = {
       {Element::Label10, TextId::PrinterNameCaption}, {Element::Label7, TextId::FirmwareVerCaption},
       {Element::Label21, TextId::ColorDataCaption},   {Element::Label20, TextId::CheckSumCaption},
-      {Element::Label12, TextId::Step1},              {Element::Label13, TextId::Step2},
-      {Element::Label14, TextId::Step3},              {Element::Label15, TextId::Step4},
-      {Element::Label16, TextId::Step5},              {Element::Command1, TextId::StartButton},
+  };
+  static constexpr Caption kButtons[] = {
+      {Element::Command1, TextId::StartButton},
       {Element::Command2, TextId::CloseButton},
   };
   for (const Caption& c : kCaptions) w.setText(c.element, text(c.text, japanese));
+  for (const UpdateStep& step : kUpdateSteps) w.setText(step.label, text(step.caption, japanese));
+  for (const Caption& c : kButtons) w.setText(c.element, text(c.text, japanese));
 }
 
 void setUpFamily(Window& w, Family family) {
-  if (family != Family::None) w.setText(Element::Label3, releaseOf(family).familyCode);
-  w.setText(Element::Label4, family == Family::None ? "" : releaseOf(family).firmwareVersion);
-  w.setText(Element::Label5, family == Family::Qm ? kQmRelease.colorDataFile : "");
-  w.setText(Element::Label6, family == Family::Qm ? kQmRelease.colorDataChecksum : "");
-  if (family == Family::Qn) {
-    for (Element e : {Element::Picture3, Element::Picture4, Element::Label16, Element::Picture13,
-                      Element::Picture14}) {
+  const FamilyView& view = viewOf(family);
+  const Release* r = view.release;
+  if (r) w.setText(Element::Label3, r->familyCode);
+  w.setText(Element::Label4, r ? r->firmwareVersion : "");
+  w.setText(Element::Label5, r ? r->colorDataFile : "");
+  w.setText(Element::Label6, r ? r->colorDataChecksum : "");
+  if (!view.colorData) {
+    const UpdateStep& last = kUpdateSteps.back();
+    for (Element e : {kColorDataMarker.box, kColorDataMarker.check, last.label, last.marker.box,
+                      last.marker.check}) {
       w.setVisible(e, false);
     }
   }
@@ -95,15 +123,14 @@ void setUpFamily(Window& w, Family family) {
   w.setEnabled(Element::Command2, true);
 }
 
-// Step 12: true when the firmware differs from the release.
+// Shows the printer's firmware version; true when it is not the release's.
 bool firmwareDiffers(const Services& s, const UpdaterState& state, uint32_t status) {
   Window& w = s.window;
   QueryBuffer buffer;
   const int32_t count = s.library(state.family).getFirmwVersion(state.portHandle, buffer.bytes);
   w.setText(Element::Text1, replyText(buffer, count, s.codePage));
   if (count >= 0 && sameRelease(w.text(Element::Label4), w.text(Element::Text1))) {
-    w.setVisible(Element::Picture1, false);
-    w.setVisible(Element::Picture2, true);
+    showDone(w, kFirmwareMarker, true);
     return false;
   }
   if (status == kFlashRewriteMode) {
@@ -113,34 +140,23 @@ bool firmwareDiffers(const Services& s, const UpdaterState& state, uint32_t stat
   return true;
 }
 
-// Step 13: true when the colour control data must be rewritten.
+// Shows the printer's colour control data; true when a QM printer's differs
+// from the release's. In rewrite mode nothing is read: the table is written
+// after the firmware anyway.
 bool colorDataDiffers(const Services& s, UpdaterState& state, uint32_t status) {
   Window& w = s.window;
   if (status == kFlashRewriteMode) {
     state.colorDataCurrent = false;
     return false;
   }
-  StatusBinding& lib = s.library(state.family);
-  QueryBuffer versionBuffer;
-  const int32_t versionCount = lib.getColorDataVersion(state.portHandle, versionBuffer.bytes);
-  if (versionCount > 0) {
-    w.setText(Element::Text3,
-              upperCase(trimBlanks(replyText(versionBuffer, versionCount, s.codePage))));
-  }
-  QueryBuffer checksumBuffer;
-  const int32_t checksumCount = lib.getColorDataChecksum(state.portHandle, checksumBuffer.bytes);
-  if (checksumCount > 0) {
-    w.setText(Element::Text4,
-              upperCase(trimBlanks(replyText(checksumBuffer, kChecksumShown, s.codePage))));
-  }
+  showPrinterColorData(s, state);
   if (state.family != Family::Qm) {
     state.colorDataCurrent = true;
     return false;
   }
   if (w.text(Element::Text3) == w.text(Element::Label5) &&
       w.text(Element::Text4) == w.text(Element::Label6)) {
-    w.setVisible(Element::Picture3, false);
-    w.setVisible(Element::Picture4, true);
+    showDone(w, kColorDataMarker, true);
     state.colorDataCurrent = true;
     return false;
   }

@@ -3,15 +3,24 @@
 namespace updater {
 namespace {
 
-Element offset(Element first, int by) {
-  return static_cast<Element>(static_cast<int>(first) + by);
+template <typename Found>
+bool anyMarker(Found found) {
+  if (found(kFirmwareMarker) || found(kColorDataMarker)) return true;
+  for (const UpdateStep& s : kUpdateSteps) {
+    if (found(s.marker)) return true;
+  }
+  return false;
 }
 
 }  // namespace
 
-Element stepLabel(int step) { return offset(Element::Label12, step - 1); }
-Element stepBox(int step) { return offset(Element::Picture5, 2 * (step - 1)); }
-Element stepCheck(int step) { return offset(Element::Picture6, 2 * (step - 1)); }
+bool isMarker(Element e) {
+  return anyMarker([e](MarkerPair m) { return m.box == e || m.check == e; });
+}
+
+bool isCheckMark(Element e) {
+  return anyMarker([e](MarkerPair m) { return m.check == e; });
+}
 
 void openStep(Window& window, int step) {
   window.setEnabled(stepLabel(step), true);
@@ -19,9 +28,13 @@ void openStep(Window& window, int step) {
 }
 
 void closeStep(Window& window, int step) {
-  window.setVisible(stepBox(step), false);
-  window.setVisible(stepCheck(step), true);
+  showDone(window, updateStep(step).marker, true);
   window.setBold(stepLabel(step), false);
+}
+
+void showDone(Window& window, MarkerPair marker, bool done) {
+  window.setVisible(marker.box, !done);
+  window.setVisible(marker.check, done);
 }
 
 }  // namespace updater

@@ -1,5 +1,6 @@
 #include "updater/update_run.h"
 
+#include "updater/color_data_view.h"
 #include "updater/run_files.h"
 #include "updater/status_codes.h"
 #include "updater/step_list.h"
@@ -9,8 +10,6 @@
 
 namespace updater {
 namespace {
-
-constexpr size_t kChecksumShown = 4;
 
 void showPrinterError(Window& w, bool japanese) {
   w.setTextColour(Element::Text5, kRed);
@@ -26,10 +25,10 @@ void prepareWindow(Window& w, Family family) {
     w.setText(Element::Text4, "");
   }
   w.setText(Element::Text5, "");
-  w.setVisible(Element::Picture1, true);
-  w.setVisible(Element::Picture2, false);
-  w.setVisible(Element::Picture3, family == Family::Qm);
-  w.setVisible(Element::Picture4, false);
+  showDone(w, kFirmwareMarker, false);
+  // A QN printer has no colour control data row.
+  w.setVisible(kColorDataMarker.box, family == Family::Qm);
+  w.setVisible(kColorDataMarker.check, false);
   w.setFocus(Element::Command3);
 }
 
@@ -39,23 +38,6 @@ void showFirmwareFailure(Window& w, bool japanese) {
   w.setEnabled(Element::Command2, true);
   w.setFocus(Element::Command2);
   w.setEnabled(Element::ProgressBar1, false);
-}
-
-// Shows what the printer holds; nothing is compared.
-void showColorData(const Services& s, const UpdaterState& state) {
-  StatusBinding& lib = s.library(state.family);
-  QueryBuffer versionBuffer;
-  const int32_t versionCount = lib.getColorDataVersion(state.portHandle, versionBuffer.bytes);
-  if (versionCount > 0) {
-    s.window.setText(Element::Text3,
-                     upperCase(trimBlanks(replyText(versionBuffer, versionCount, s.codePage))));
-  }
-  QueryBuffer checksumBuffer;
-  const int32_t checksumCount = lib.getColorDataChecksum(state.portHandle, checksumBuffer.bytes);
-  if (checksumCount > 0) {
-    s.window.setText(Element::Text4,
-                     upperCase(trimBlanks(replyText(checksumBuffer, kChecksumShown, s.codePage))));
-  }
 }
 
 }  // namespace
@@ -97,13 +79,12 @@ RunEnd runUpdate(const Services& s, const UpdaterState& state) {
       return RunEnd::ColorDataFailed;
     }
   } else {
-    showColorData(s, state);
+    showPrinterColorData(s, state);
   }
 
   w.setProgress(95.0f);
   if (state.family == Family::Qm) {
-    w.setVisible(Element::Picture3, false);
-    w.setVisible(Element::Picture4, true);
+    showDone(w, kColorDataMarker, true);
     closeStep(w, 5);
   }
   w.setProgress(100.0f);

@@ -64,13 +64,17 @@ class PumpingClock final : public Clock {
 // has a top-level window, a shutdown waits with the reason shown.
 class PowerRunGuard final : public RunGuard {
  public:
-  // window: the front end's top-level window at the time of the run, or null.
-  explicit PowerRunGuard(std::function<HWND()> window = {}) : window_(std::move(window)) {}
+  // window: the front end's top-level window at the time of the run, or
+  // null. reportProperty: a window property that gets 0x100 plus 1 (kept
+  // awake) and 2 (shutdown held off), for automation; null: none.
+  explicit PowerRunGuard(std::function<HWND()> window = {}, const wchar_t* reportProperty = nullptr)
+      : window_(std::move(window)), reportProperty_(reportProperty) {}
   void runStarted() override;
   void runEnded() override;
 
  private:
   std::function<HWND()> window_;
+  const wchar_t* reportProperty_;
 };
 
 // LoadLibraryA within the restricted DLL search (win32_dll_search.h), and

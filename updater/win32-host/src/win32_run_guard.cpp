@@ -3,8 +3,7 @@
 namespace updater::win32 {
 namespace {
 constexpr wchar_t kShutdownReason[] = L"Updating printer firmware - do not switch off";
-// What was granted, on the window, for the GUI tests to read.
-constexpr wchar_t kRunGuardProp[] = L"QMQN.RunGuard";
+constexpr uintptr_t kReported = 0x100;
 }  // namespace
 
 void PowerRunGuard::runStarted() {
@@ -12,14 +11,14 @@ void PowerRunGuard::runStarted() {
   uintptr_t held = 0;
   if (SetThreadExecutionState(ES_CONTINUOUS | ES_SYSTEM_REQUIRED) != 0) held |= 1;
   if (hwnd && ShutdownBlockReasonCreate(hwnd, kShutdownReason)) held |= 2;
-  if (hwnd) SetPropW(hwnd, kRunGuardProp, reinterpret_cast<HANDLE>(held | 0x100));
+  if (hwnd && reportProperty_) SetPropW(hwnd, reportProperty_, reinterpret_cast<HANDLE>(held | kReported));
 }
 
 void PowerRunGuard::runEnded() {
   HWND hwnd = window_ ? window_() : nullptr;
   if (hwnd) ShutdownBlockReasonDestroy(hwnd);
   SetThreadExecutionState(ES_CONTINUOUS);
-  if (hwnd) SetPropW(hwnd, kRunGuardProp, reinterpret_cast<HANDLE>(uintptr_t{0x100}));
+  if (hwnd && reportProperty_) SetPropW(hwnd, reportProperty_, reinterpret_cast<HANDLE>(kReported));
 }
 
 }  // namespace updater::win32

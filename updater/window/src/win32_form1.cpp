@@ -6,8 +6,10 @@
 #include <cmath>
 #include <cstdint>
 
+#include "window/automation.h"
 #include "window/dpi_scale.h"
 #include "window/form_layout.h"
+#include "updater/step_list.h"
 #include "updater/texts.h"
 #include "win32_dpi.h"
 #include "win32_text.h"
@@ -16,10 +18,6 @@
 namespace updater::win32 {
 namespace {
 
-constexpr wchar_t kClassName[] = L"QMQN_Form1";
-constexpr wchar_t kColourProp[] = L"QMQN.Colour";
-constexpr wchar_t kBoldProp[] = L"QMQN.Bold";
-constexpr wchar_t kProgressProp[] = L"QMQN.Progress";
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kExStyle = 0;
 
@@ -28,16 +26,6 @@ void setProp(HWND hwnd, const wchar_t* name, uintptr_t value) {
 }
 
 COLORREF toColorRef(Rgb c) { return RGB(c.red, c.green, c.blue); }
-
-bool isMarker(Element e) {
-  return static_cast<int>(e) >= static_cast<int>(Element::Picture1) &&
-         static_cast<int>(e) <= static_cast<int>(Element::Picture14);
-}
-
-// Odd pictures are the empty boxes, even ones the check marks.
-bool isCheckMarker(Element e) {
-  return ((static_cast<int>(e) - static_cast<int>(Element::Picture1)) % 2) == 1;
-}
 
 bool registerClass(HINSTANCE instance, WNDPROC proc) {
   WNDCLASSEXW wc{};
@@ -48,7 +36,7 @@ bool registerClass(HINSTANCE instance, WNDPROC proc) {
   wc.hIconSm = programClassIcon(instance, true);
   wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
   wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-  wc.lpszClassName = kClassName;
+  wc.lpszClassName = kForm1Class;
   return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
@@ -88,7 +76,7 @@ std::unique_ptr<Form1> Form1::create(HINSTANCE instance) {
   if (!registerClass(instance, &Form1::windowProc)) return nullptr;
 
   auto form = std::make_unique<Form1>(Key{});
-  HWND hwnd = createCentredWindow(kExStyle, kClassName, kStyle, kForm1ClientWidth, kForm1ClientHeight,
+  HWND hwnd = createCentredWindow(kExStyle, kForm1Class, kStyle, kForm1ClientWidth, kForm1ClientHeight,
                                   instance, form.get());
   if (!hwnd) return nullptr;
   form->instance_ = instance;
@@ -117,7 +105,7 @@ bool Form1::createControls(HINSTANCE instance) {
     const ChildSpec spec = childSpec(c);
     DWORD style = WS_CHILD | spec.style;
     // Check marks start hidden; the logic decides from then on.
-    if (!(isMarker(c.element) && isCheckMarker(c.element))) style |= WS_VISIBLE;
+    if (!(isMarker(c.element) && isCheckMark(c.element))) style |= WS_VISIBLE;
     HWND child = CreateWindowExW(
         spec.exStyle, spec.className, L"", style, 0, 0, 0, 0, hwnd_,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(c.element))), instance, nullptr);
@@ -125,11 +113,11 @@ bool Form1::createControls(HINSTANCE instance) {
     const auto index = static_cast<size_t>(c.element);
     controls_[index] = child;
     colours_[index] = toColorRef(c.colour);
-    setProp(child, kColourProp, colours_[index] | 0x01000000u);
-    setProp(child, kBoldProp, 2);
+    setProp(child, kColourProperty, colours_[index] | kColourSet);
+    setProp(child, kBoldProperty, kBoldOff);
     if (c.kind == ControlKind::Progress) {
       SendMessageW(child, PBM_SETRANGE32, 0, 100);
-      setProp(child, kProgressProp, 1);
+      setProp(child, kProgressProperty, 1);
     }
   }
   return true;
@@ -137,9 +125,9 @@ bool Form1::createControls(HINSTANCE instance) {
 
 void Form1::applyDpi() {
   // The controls get the new fonts before the old ones are deleted.
-  Font normal = makeUiFont(975, false, dpi_);
-  Font bold = makeUiFont(975, true, dpi_);
-  Font large = makeUiFont(2400, false, dpi_);
+  Font normal = makeUiFont(kTextPoints, false, dpi_);
+  Font bold = makeUiFont(kTextPoints, true, dpi_);
+  Font large = makeUiFont(kFamilyCodePoints, false, dpi_);
   const auto place = [this](HWND child, const PixelRect& at96, HFONT font) {
     const PixelRect r = scaleToDpi(at96, dpi_);
     SetWindowPos(child, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -182,7 +170,7 @@ std::string Form1::text(Element element) const { return texts_[static_cast<size_
 void Form1::setTextColour(Element element, Rgb colour) {
   const auto index = static_cast<size_t>(element);
   colours_[index] = toColorRef(colour);
-  setProp(control(element), kColourProp, colours_[index] | 0x01000000u);
+  setProp(control(element), kColourProperty, colours_[index] | kColourSet);
   InvalidateRect(control(element), nullptr, TRUE);
 }
 
@@ -201,7 +189,7 @@ void Form1::setVisible(Element element, bool visible) {
 }
 
 void Form1::setBold(Element element, bool bold) {
-  setProp(control(element), kBoldProp, bold ? 1 : 2);
+  setProp(control(element), kBoldProperty, bold ? kBoldOn : kBoldOff);
   bold_[static_cast<size_t>(element)] = bold;
   if (element == Element::Label3) return;  // keeps its large font
   HFONT font = bold ? boldFont_.get() : normalFont_.get();
@@ -213,7 +201,7 @@ void Form1::setProgress(float value) {
   const float bounded = std::isfinite(value) ? std::fmin(std::fmax(value, 0.0f), 100.0f) : 0.0f;
   HWND bar = control(Element::ProgressBar1);
   SendMessageW(bar, PBM_SETPOS, static_cast<WPARAM>(static_cast<int>(bounded)), 0);
-  setProp(bar, kProgressProp, static_cast<uintptr_t>(std::lround(bounded * 1000.0f)) + 1);
+  setProp(bar, kProgressProperty, static_cast<uintptr_t>(std::lround(bounded * 1000.0f)) + 1);
 }
 
 void Form1::setFocus(Element element) { SetFocus(control(element)); }
@@ -266,9 +254,9 @@ LRESULT Form1::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_DESTROY:
       for (HWND child : controls_) {
-        RemovePropW(child, kColourProp);
-        RemovePropW(child, kBoldProp);
-        RemovePropW(child, kProgressProp);
+        RemovePropW(child, kColourProperty);
+        RemovePropW(child, kBoldProperty);
+        RemovePropW(child, kProgressProperty);
       }
       return 0;
     case WM_NCDESTROY:
@@ -314,7 +302,7 @@ void Form1::drawMarker(const DRAWITEMSTRUCT& item) const {
     FrameRect(dc, &frame, GetSysColorBrush(COLOR_BTNSHADOW));
     InflateRect(&frame, -1, -1);
   }
-  if (!isCheckMarker(element)) return;
+  if (!isCheckMark(element)) return;
   const auto at = [&](int x, int y) {
     return POINT{r.left + MulDiv(x, width, kMarkerSize), r.top + MulDiv(y, height, kMarkerSize)};
   };

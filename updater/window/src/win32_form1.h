@@ -1,7 +1,5 @@
 // Form1, the updater's main window, as the Window the logic drives. Every
-// control carries the properties the GUI tests read across processes:
-// "QMQN.Colour" (COLORREF | 0x01000000), "QMQN.Bold" (1 bold, 2 normal) and,
-// on the progress bar, "QMQN.Progress" (value x 1000, rounded, plus 1).
+// control publishes its state as window/automation.h says.
 #pragma once
 #include <windows.h>
 

@@ -4,6 +4,7 @@
 
 #include "updater/export_binding.h"
 #include "updater/updater.h"
+#include "window/automation.h"
 #include "win32_dll_search.h"
 #include "win32_form1.h"
 #include "win32_host.h"
@@ -25,7 +26,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   win32::ModuleDirectoryFiles files;
   win32::AnsiCodePage codePage;
   win32::PumpingClock clock([&form](MSG& msg) { form->dispatch(msg); });
-  win32::PowerRunGuard runGuard([&form] { return form->handle(); });
+  win32::PowerRunGuard runGuard([&form] { return form->handle(); }, kRunGuardProperty);
   const Services services{*form, qm, qn, printers, portDialog, messages, files, codePage, clock, runGuard};
   Updater updater(services);
   form->setEvents({[&updater] { updater.startClicked(); },

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "window/automation.h"
 #include "window/dpi_scale.h"
 #include "window/form_layout.h"
 #include "updater/texts.h"
@@ -17,7 +18,6 @@
 namespace updater::win32 {
 namespace {
 
-constexpr wchar_t kClassName[] = L"QMQN_frmPortSetting";
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME;
 constexpr int kDropListHeight = 160;
@@ -58,8 +58,8 @@ int droppedWidth(const DialogState& state, int boxWidth) {
 
 // Positions, fonts and the list's width for the dialog's dpi.
 void applyDpi(HWND hwnd, DialogState& state) {
-  Font font = makeUiFont(975, false, state.dpi);
-  Font smallFont = makeUiFont(900, false, state.dpi);
+  Font font = makeUiFont(kTextPoints, false, state.dpi);
+  Font smallFont = makeUiFont(kSmallPoints, false, state.dpi);
   const auto controls = portDialogControls();
   int boxWidth = 0;
   for (size_t i = 0; i < controls.size(); ++i) {
@@ -142,7 +142,7 @@ bool registerClass(HINSTANCE instance) {
   wc.hIconSm = programClassIcon(instance, true);
   wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
   wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-  wc.lpszClassName = kClassName;
+  wc.lpszClassName = kPortDialogClass;
   return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
@@ -178,7 +178,7 @@ PortChoice PortSettingDialog::show(std::span<const std::string> deviceNames) {
   DialogState state;
   if (!registerClass(instance_)) return state.choice;
 
-  HWND hwnd = createCentredWindow(kExStyle, kClassName, kStyle, kDialogClient.width, kDialogClient.height,
+  HWND hwnd = createCentredWindow(kExStyle, kPortDialogClass, kStyle, kDialogClient.width, kDialogClient.height,
                                   instance_, &state);
   if (!hwnd) return state.choice;
   state.dpi = windowDpi(hwnd);

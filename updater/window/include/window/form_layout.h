@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "updater/window.h"
+#include "window/automation.h"
 
 namespace updater {
 
@@ -25,11 +26,6 @@ constexpr int twipsToPixels(int twips) {
 constexpr PixelRect twipsRect(int left, int top, int width, int height) {
   return {twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)};
 }
-
-// Control IDs the GUI tests find the controls by.
-constexpr int controlId(Element element) { return 100 + static_cast<int>(element); }
-inline constexpr int kForm1Frame1Id = 200;
-inline constexpr int kForm1Frame2Id = 201;
 
 enum class ControlKind { Label, LargeLabel, TextField, Group, Button, Marker, Progress };
 
@@ -64,14 +60,6 @@ struct DialogControl {
   PixelRect rect;  // relative to the client area
   bool smallFont;  // 9 pt instead of 9.75 pt
 };
-
-inline constexpr int kDialogOkId = 1;
-inline constexpr int kDialogCancelId = 2;
-inline constexpr int kDialogComboId = 301;
-inline constexpr int kDialogEnglishId = 302;
-inline constexpr int kDialogJapaneseId = 303;
-inline constexpr int kDialogFrame1Id = 304;
-inline constexpr int kDialogFrame2Id = 305;
 
 inline constexpr PixelRect kDialogClient = twipsRect(0, 0, 3090, 2160);
 std::span<const DialogControl, 7> portDialogControls();
