@@ -27,19 +27,6 @@ void setProp(HWND hwnd, const wchar_t* name, uintptr_t value) {
 
 COLORREF toColorRef(Rgb c) { return RGB(c.red, c.green, c.blue); }
 
-bool registerClass(HINSTANCE instance, WNDPROC proc) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = proc;
-  wc.hInstance = instance;
-  wc.hIcon = programClassIcon(instance, false);
-  wc.hIconSm = programClassIcon(instance, true);
-  wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-  wc.lpszClassName = kForm1Class;
-  return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
 struct ChildSpec {
   const wchar_t* className;
   DWORD style;
@@ -73,7 +60,7 @@ ChildSpec childSpec(const Form1Control& c) {
 std::unique_ptr<Form1> Form1::create(HINSTANCE instance) {
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&icc);
-  if (!registerClass(instance, &Form1::windowProc)) return nullptr;
+  if (!registerTopLevelClass(instance, kForm1Class, &Form1::windowProc)) return nullptr;
 
   auto form = std::make_unique<Form1>(Key{});
   HWND hwnd = createCentredWindow(kExStyle, kForm1Class, kStyle, kForm1ClientWidth, kForm1ClientHeight,

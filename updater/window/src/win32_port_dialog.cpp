@@ -133,19 +133,6 @@ LRESULT CALLBACK dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
   }
 }
 
-bool registerClass(HINSTANCE instance) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = dialogProc;
-  wc.hInstance = instance;
-  wc.hIcon = programClassIcon(instance, false);
-  wc.hIconSm = programClassIcon(instance, true);
-  wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-  wc.lpszClassName = kPortDialogClass;
-  return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
 HWND createControl(HWND parent, HINSTANCE instance, const DialogControl& c) {
   const wchar_t* cls = L"BUTTON";
   DWORD style = WS_CHILD | WS_VISIBLE;
@@ -176,7 +163,7 @@ HWND createControl(HWND parent, HINSTANCE instance, const DialogControl& c) {
 
 PortChoice PortSettingDialog::show(std::span<const std::string> deviceNames) {
   DialogState state;
-  if (!registerClass(instance_)) return state.choice;
+  if (!registerTopLevelClass(instance_, kPortDialogClass, dialogProc)) return state.choice;
 
   HWND hwnd = createCentredWindow(kExStyle, kPortDialogClass, kStyle, kDialogClient.width, kDialogClient.height,
                                   instance_, &state);

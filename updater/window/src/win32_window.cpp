@@ -6,9 +6,23 @@
 #include "window/dpi_scale.h"
 #include "updater/texts.h"
 #include "win32_dpi.h"
+#include "win32_icon.h"
 #include "win32_text.h"
 
 namespace updater::win32 {
+
+bool registerTopLevelClass(HINSTANCE instance, const wchar_t* className, WNDPROC proc) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = proc;
+  wc.hInstance = instance;
+  wc.hIcon = programClassIcon(instance, false);
+  wc.hIconSm = programClassIcon(instance, true);
+  wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+  wc.lpszClassName = className;
+  return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
 namespace {
 
 constexpr UINT kMoveOnly = SWP_NOZORDER | SWP_NOACTIVATE;

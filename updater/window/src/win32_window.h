@@ -6,6 +6,10 @@
 
 namespace updater::win32 {
 
+// The class of a top-level window: the program icon, an arrow, the dialog
+// face colour. True when it is registered, also by an earlier call.
+bool registerTopLevelClass(HINSTANCE instance, const wchar_t* className, WNDPROC proc);
+
 // Created hidden.
 HWND createCentredWindow(DWORD exStyle, const wchar_t* className, DWORD style, int clientWidth,
                          int clientHeight, HINSTANCE instance, void* createParam);
