@@ -31,18 +31,14 @@ namespace {
 
 // What is on screen when a program does not end: a message box, or nothing
 // (then the process never got as far as a window).
-void printTopLevelWindows() {
-  EnumWindows(
-      [](HWND w, LPARAM) -> BOOL {
-        if (!IsWindowVisible(w)) return TRUE;
-        wchar_t cls[64] = {}, title[128] = {};
-        GetClassNameW(w, cls, 64);
-        GetWindowTextW(w, title, 128);
-        std::printf("  window of process %lu: [%s] \"%s\"\n", static_cast<unsigned long>(processOf(w)),
-                    utf8(cls).c_str(), utf8(title).c_str());
-        return TRUE;
-      },
-      0);
+BOOL CALLBACK printWindow(HWND w, LPARAM) {
+  if (!IsWindowVisible(w)) return TRUE;
+  wchar_t cls[64] = {}, title[128] = {};
+  GetClassNameW(w, cls, 64);
+  GetWindowTextW(w, title, 128);
+  std::printf("  window of process %lu: [%s] \"%s\"\n", static_cast<unsigned long>(processOf(w)),
+              utf8(cls).c_str(), utf8(title).c_str());
+  return TRUE;
 }
 
 }  // namespace
@@ -51,7 +47,7 @@ void Session::runLauncher() {
   const DWORD id = startProgram(launcherPath());
   if (id != 0 && !check(waitProcessEnd(id, kProcessEndMs), "launcher ends by itself", __LINE__)) {
     std::printf("  launcher is process %lu\n", static_cast<unsigned long>(id));
-    printTopLevelWindows();
+    EnumWindows(printWindow, 0);
   }
 }
 
