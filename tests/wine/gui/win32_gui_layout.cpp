@@ -237,7 +237,7 @@ void followDpiChanges(Session& s, HWND window, const char* shot, Check check) {
 }
 
 HWND openForm1(Session& s, const wchar_t* printer, bool japanese, int dpi, bool firstOfLanguage) {
-  s.runLauncher();
+  if (!s.openUpdaterOnce()) s.runLauncher();
   HWND dialog = s.waitPortDialog();
   if (dialog == nullptr) return nullptr;
   HWND list = control(dialog, port_dialog::kPrinterList);

@@ -1,6 +1,7 @@
 #include "win32_gui_probe.h"
 
 #include <commctrl.h>
+#include <tlhelp32.h>
 
 #include <array>
 #include <vector>
@@ -113,6 +114,21 @@ void terminate(DWORD processId) {
   if (process == nullptr) return;
   TerminateProcess(process, 99);
   CloseHandle(process);
+}
+
+void terminateTree(DWORD processId) {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot != INVALID_HANDLE_VALUE) {
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+      if (entry.th32ParentProcessID == processId && entry.th32ProcessID != processId) {
+        terminate(entry.th32ProcessID);
+      }
+    }
+    CloseHandle(snapshot);
+  }
+  terminate(processId);
 }
 
 DWORD start(const std::wstring& path) { return startIn(path, path.substr(0, path.find_last_of(L'\\')), L""); }

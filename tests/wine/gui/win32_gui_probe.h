@@ -41,6 +41,8 @@ DWORD processOf(HWND window);
 bool waitProcessEnd(DWORD processId, DWORD timeoutMs);
 std::wstring processImage(DWORD processId);
 void terminate(DWORD processId);
+// The process and the processes it started.
+void terminateTree(DWORD processId);
 
 // Starts a program with its directory as the current one; 0 on failure.
 DWORD start(const std::wstring& path);

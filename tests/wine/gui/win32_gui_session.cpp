@@ -51,6 +51,15 @@ void Session::runLauncher() {
   }
 }
 
+bool Session::openUpdaterOnce() {
+  const DWORD id = startProgram(launcherPath());
+  if (id == 0 || waitProcessEnd(id, kProcessEndMs)) return id != 0;
+  std::printf("note: launcher %lu did not end; the windows on screen:\n", static_cast<unsigned long>(id));
+  EnumWindows(printWindow, 0);
+  terminateTree(id);
+  return false;
+}
+
 void Session::remember(DWORD processId) {
   if (processId == 0) return;
   for (DWORD id : processes_) {

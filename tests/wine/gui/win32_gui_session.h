@@ -29,6 +29,11 @@ class Session {
   DWORD startProgram(const std::wstring& path);
   // The launcher, which must end by itself at once.
   void runLauncher();
+  // The launcher only as the way to the updater, where the launcher is not
+  // what is tested: false, and the launcher and what it started ended, when
+  // it hangs (the caller may try again; a hang of the host's process start
+  // is then told apart from one of the programs).
+  bool openUpdaterOnce();
   void remember(DWORD processId);
 
   HWND waitPortDialog();
