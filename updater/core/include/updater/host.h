@@ -80,8 +80,8 @@ class CodePage {
 
 class Clock {
  public:
-  // Waits ms; the window keeps processing its events meanwhile, so that the
-  // system never takes it for hung during the long waits of a run.
+  // Waits ms; a window front end keeps processing its events meanwhile, so
+  // that the system never takes it for hung during the long waits of a run.
   virtual void sleep(uint32_t ms) = 0;
   virtual uint64_t nowMs() = 0;
   // Lets the front end process pending events. A run never ends at a yield:

@@ -9,8 +9,8 @@ namespace updater {
 
 struct Services {
   Window& window;
-  StatusBinding& qm;  // QmStat.dll, or a NullStatusBinding
-  StatusBinding& qn;  // QnStat.dll, or a NullStatusBinding
+  StatusBinding& qm;  // QmStat.dll by its Qm names
+  StatusBinding& qn;  // QnStat.dll by its plain names
   PrinterHost& printers;
   PortDialog& portDialog;
   MessageBoxes& messages;
