@@ -78,6 +78,7 @@ class UpdateCommand {
     if (a_.force && checked) check.updater().label4DoubleClicked();
     if (checked && check.view().enabled(updater::Element::Command1)) {
       if (tool_.stop.requested()) {
+        reporter_.noticeStop();
         r.outcome = Outcome::Stopped;
       } else {
         reporter_.begin(name, r.family == "QM" ? 5 : 4);
