@@ -2,12 +2,15 @@
 # qmqn from the demo package under Wine, against simulated printers of both
 # families in the spooler: every command, the error exits, JSON and the log.
 # One QM update from old firmware (about a minute of the run's fixed waits).
-#   run_cli.sh <demo package dir> <work dir>
+#   run_cli.sh <demo package dir> <work dir> [--read-only]
+# --read-only: everything but the update runs.
+# Ctrl+C is a SIGINT to the program's Wine process, which Wine hands to its
+# console handler as CTRL_C_EVENT.
 # The Wine prefix is its own (QMQN_WINEPREFIX, default ~/.cache/qmqn-wine-cli).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../../.." && pwd)
-package=$1 work=$2
+package=$1 work=$2 read_only=${3:-}
 
 export QMQN_WINEPREFIX="${QMQN_WINEPREFIX:-${XDG_CACHE_HOME:-${HOME:-/tmp}/.cache}/qmqn-wine-cli}"
 export WINEPREFIX="$QMQN_WINEPREFIX" WINEDEBUG=-all
@@ -42,14 +45,24 @@ bash "$root/tests/wine/gui/prepare_wine_printers.sh" \
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 now() { date +%s.%N; }
-# qmqn <expected exit code> <name> args...: stdout in <name>.out, stderr in <name>.err.
+# qmqn <expected exit code> <name> args...: stdout in <name>.out, stderr in
+# <name>.err; with CTRL_C_AFTER=<seconds> set, a Ctrl+C that long after the start.
 qmqn() {
   local want=$1 name=$2 code=0
   shift 2
   local start end
   start=$(now)
   (cd "$work" && "$root/tools/wine-run.sh" "$copy/tool/qmqn.exe" "$@" </dev/null \
-     >"$work/$name.out" 2>"$work/$name.err") || code=$?
+     >"$work/$name.out" 2>"$work/$name.err") &
+  local runner=$!
+  if [ -n "${CTRL_C_AFTER:-}" ]; then
+    sleep "$CTRL_C_AFTER"
+    # The one process whose whole command line is this run's (Z: is /).
+    local pids line="Z:${copy//\//\\}\\tool\\qmqn.exe $*"
+    pids=$(ps -eo pid=,args= | L="$line" awk '{ pid = $1; sub(/^ *[0-9]+ /, "") } $0 == ENVIRON["L"] { print pid }')
+    if [ "$(wc -w <<<"$pids")" = 1 ]; then kill -INT "$pids"; else fail "no single qmqn to interrupt: $pids"; fi
+  fi
+  wait "$runner" || code=$?
   end=$(now)
   sed -i 's/\r$//' "$work/$name.out" "$work/$name.err"
   printf '%-28s exit %3d  %6.1f s\n' "qmqn ${1:-}" "$code" "$(echo "$end - $start" | bc)"
@@ -89,20 +102,31 @@ qmqn 0 info-text info "qm th"
 has info-text.out "Counter B                     377"
 qmqn 21 info-laser info Office
 qmqn 22 info-offline info "QM Offline"
+qmqn 21 laser update "Office Laser"
+if [ "$read_only" = --read-only ]; then
+  echo "qmqn list on 5 printers: $(cat "$work/list.seconds") s"
+  exit $((failures > 0))
+fi
 
-# The QM printer updated, the current QN printer left alone, the one in error
-# not ready: the worst wins.
-qmqn 22 all update --all --json --log fleet.log
+# Ctrl+C in the QM printer's flash wait: that printer is finished, the next
+# ones are not started.
+CTRL_C_AFTER=20 qmqn 11 all update --all --json --log fleet.log
+has all.err "Stop requested: qmqn stops once QM Thermal Printer is safe."
 json all 'len(lines) == 3 and by["QM Thermal Printer"]["outcome"] == "updated"'
 json all 'by["QM Thermal Printer"]["after"]["firmware"] == "QM_MASTER 5.00  QM_SLAVE  5.00"'
 json all 'by["QM Thermal Printer"]["after"]["colorDataChecksum"] == "FF32"'
-json all 'by["QN Thermal Printer"]["outcome"] == "up-to-date" and by["Принтер QN 🖨"]["exitCode"] == 22'
+json all 'by["QN Thermal Printer"]["outcome"] == by["Принтер QN 🖨"]["outcome"] == "stopped"'
 has all.err "step 4/5"
 [ "$(grep -c . "$work/fleet.log" 2>/dev/null)" = 3 ] || fail "fleet.log holds $(grep -c . "$work/fleet.log") lines, not 3"
 grep -qP '^\S+Z\t[^\t]+\tQM Thermal Printer\tUSB001\tQM\tQM_MASTER 4.10  QM_SLAVE  4.10\tQM_MASTER 5.00  QM_SLAVE  5.00\t' \
   "$work/fleet.log" || fail "fleet.log's QM line"
-qmqn 10 again update "QM Thermal Printer" --log fleet.log
-has again.out "already up to date"
+# Two up to date, one in error: the worst wins.
+qmqn 22 again update --all --log fleet.log
+has again.out "QM Thermal Printer (USB001, QM): already up to date, nothing done"
+has again.out "QN Thermal Printer (USB002, QN): already up to date, nothing done"
+has again.out "Принтер QN 🖨 (USB004, QN): printer not ready"
+[ "$(grep -c . "$work/fleet.log" 2>/dev/null)" = 6 ] || fail "fleet.log holds $(grep -c . "$work/fleet.log") lines, not 6"
+qmqn 10 one update "qm therm" --lang ja
 
 echo "qmqn update --all (one QM update): $(cat "$work/all.seconds") s; the fixed waits of a QM run add up to at least 60.75 s"
 echo "qmqn list on 5 printers: $(cat "$work/list.seconds") s"

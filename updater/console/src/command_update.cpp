@@ -37,8 +37,9 @@ Outcome runOutcome(updater::RunEnd end) {
 }
 
 std::string summary(const UpdateReport& r) {
+  const ExitCodeRow& row = rowOf(r.outcome);
   std::string s = r.printer + " (" + r.port + (r.family.empty() ? "" : ", " + r.family) + "): " +
-                  std::string(rowOf(r.outcome).meaning);
+                  std::string(r.outcome == Outcome::Updated ? row.name : row.meaning);
   if (!r.message.empty()) s += " - " + r.message;
   if (!r.before.firmware.empty() || !r.after.firmware.empty()) {
     s += "\n  firmware     " + r.before.firmware;

@@ -5,7 +5,7 @@ namespace {
 
 // 0 and 10 are the success codes to declare in a deployment tool.
 constexpr ExitCodeRow kRows[] = {
-    {Outcome::Updated, 0, 0, "updated", "updated (list and info: done)"},
+    {Outcome::Updated, 0, 0, "updated", "updated (list, info: done)"},
     {Outcome::UpToDate, 10, 1, "up-to-date", "already up to date, nothing done"},
     {Outcome::Stopped, 11, 2, "stopped", "stopped on request before the printer was touched"},
     {Outcome::NotQmQn, 21, 3, "not-qm-qn", "not a QM/QN printer"},
