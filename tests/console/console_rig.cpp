@@ -90,9 +90,16 @@ sim::Config configOf(const std::vector<RigPrinter>& printers, sim::Family family
 
 }  // namespace
 
-CoreLoader::CoreLoader(qmstat::StatusLibrary& qm, qmstat::StatusLibrary& qn) {
-  g_lib[0] = &qm;
-  g_lib[1] = &qn;
+CoreLoader::CoreLoader(qmstat::Monitor& qm, qmstat::Monitor& qn) : qmMonitor_(qm), qnMonitor_(qn) { unloadAll(); }
+
+void CoreLoader::unloadAll() {
+  ++unloads;
+  qm_ = std::make_unique<qmstat::StatusLibrary>();
+  qn_ = std::make_unique<qmstat::StatusLibrary>();
+  qm_->attach(&qmMonitor_);
+  qn_->attach(&qnMonitor_);
+  g_lib[0] = qm_.get();
+  g_lib[1] = qn_.get();
 }
 
 CoreLoader::~CoreLoader() { g_lib[0] = g_lib[1] = nullptr; }
@@ -105,7 +112,6 @@ void* CoreLoader::load(const char* fileName) {
 }
 
 updater::LibraryLoader::Function CoreLoader::find(void* library, const char* name) {
-  found.emplace_back(name);
   const auto& table = exportsOf(library == &g_lib[0] ? 0 : 1);
   auto it = table.find(name);
   return it == table.end() ? nullptr : it->second;
@@ -134,15 +140,9 @@ int Rig::run(std::vector<std::string> args) {
   const ParsedArguments parsed = parseArguments(args);
   if (!parsed.arguments) return exitCode(Outcome::BadUsage);
   // A program run: the libraries are loaded afresh, the printers keep their state.
-  qmstat::StatusLibrary qm;
-  qmstat::StatusLibrary qn;
-  qm.attach(&qmMonitor_);
-  qn.attach(&qnMonitor_);
-  CoreLoader loader(qm, qn);
-  updater::ExportBinding qmBinding(loader, updater::ExportSet::Qm);
-  updater::ExportBinding qnBinding(loader, updater::ExportSet::Qn);
+  CoreLoader loader(qmMonitor_, qnMonitor_);
   OwnClaims claims(printers);
-  Tool tool{claims, *this, qmBinding, qnBinding, loader, files, codePage, clock, runGuard, output, *this, *this, *this};
+  Tool tool{claims, *this, loader, files, codePage, clock, runGuard, output, *this, *this, *this};
   return runCommand(*parsed.arguments, tool);
 }
 

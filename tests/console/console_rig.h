@@ -21,14 +21,22 @@ namespace qmqn::testing {
 namespace sim = printer_sim;
 using namespace updater::testing;
 
-// Export names to functions over the two library cores of the rig.
-class CoreLoader final : public updater::LibraryLoader {
+// Export names to functions over two library cores on the rig's monitors;
+// unloading gives fresh cores.
+class CoreLoader final : public ReloadableLoader {
  public:
-  CoreLoader(qmstat::StatusLibrary& qm, qmstat::StatusLibrary& qn);
+  CoreLoader(qmstat::Monitor& qm, qmstat::Monitor& qn);
   ~CoreLoader();
   void* load(const char* fileName) override;
   Function find(void* library, const char* name) override;
-  std::vector<std::string> found;  // every name looked up
+  void unloadAll() override;
+  int unloads = 0;
+
+ private:
+  qmstat::Monitor& qmMonitor_;
+  qmstat::Monitor& qnMonitor_;
+  std::unique_ptr<qmstat::StatusLibrary> qm_;
+  std::unique_ptr<qmstat::StatusLibrary> qn_;
 };
 
 class RecordingOutput final : public Output {

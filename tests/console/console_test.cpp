@@ -126,6 +126,19 @@ TEST(ConsoleCommands, ListShowsEveryPrinterAndChangesNone) {
   EXPECT_EQ(rig.runGuard.started, 0);
 }
 
+TEST(ConsoleCommands, ListReachesMorePrintersThanALibraryRegisters) {
+  std::vector<RigPrinter> eleven;
+  for (int i = 10; i <= 20; ++i) {
+    const std::string n = std::to_string(i);
+    eleven.push_back({"Printer " + n, u"USB0" + std::u16string(n.begin(), n.end()),
+                      sim::Family::QM, 0x840, {}});
+  }
+  Rig rig(eleven);
+  EXPECT_EQ(rig.run({"list", "--json"}), 0);
+  ASSERT_EQ(rig.output.out.size(), 11u);
+  for (const std::string& line : rig.output.out) EXPECT_NE(line.find(R"("updateDue":true)"), std::string::npos) << line;
+}
+
 TEST(ConsoleCommands, InfoReadsEveryQueryAndNoWrite) {
   Rig rig(kFleet);
   EXPECT_EQ(rig.run({"info", "qn", "--json"}), 0);  // a unique beginning, any case

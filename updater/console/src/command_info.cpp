@@ -15,16 +15,16 @@ struct Probe {
 };
 
 // As the start-up check probes: QmStat first, QnStat when it has no status.
-Probe probe(Tool& tool, const std::u16string& port) {
+Probe probe(FreshLibraries& libraries, const std::u16string& port) {
   Probe p;
-  p.handle = tool.qm.initialize(port.c_str());
-  p.status = tool.qm.getStatus(p.handle);
+  p.handle = libraries.qm.initialize(port.c_str());
+  p.status = libraries.qm.getStatus(p.handle);
   if (p.status != updater::kStatusNone) {
     p.family = updater::Family::Qm;
     return p;
   }
-  p.handle = tool.qn.initialize(port.c_str());
-  p.status = tool.qn.getStatus(p.handle);
+  p.handle = libraries.qn.initialize(port.c_str());
+  p.status = libraries.qn.getStatus(p.handle);
   if (p.status != updater::kStatusNone) p.family = updater::Family::Qn;
   return p;
 }
@@ -44,14 +44,15 @@ int showInfo(const Arguments& arguments, Tool& tool) {
     tool.out.line(Stream::Err, "Another process holds the printer: " + chosen.name);
     return exitCode(Outcome::PortInUse);
   }
-  const Probe p = probe(tool, port);
+  FreshLibraries libraries(tool.libraries);
+  const Probe p = probe(libraries, port);
   if (p.handle < 0) {
     tool.out.line(Stream::Err, "Printer not ready: the status library can't register port " + chosen.port);
     return exitCode(Outcome::NotReady);
   }
   const char* family = p.family == updater::Family::Qm ? "QM" : p.family == updater::Family::Qn ? "QN" : "";
   std::vector<InfoValue> values;
-  if (p.family != updater::Family::None) values = PrinterInfoReader(tool.loader, tool.codePage).read(p.family, p.handle);
+  if (p.family != updater::Family::None) values = PrinterInfoReader(tool.libraries, tool.codePage).read(p.family, p.handle);
 
   if (arguments.json) {
     JsonObject o;

@@ -4,11 +4,11 @@ namespace qmqn {
 
 PrinterCheck::PrinterCheck(Tool& tool, const std::string& deviceName, bool japanese, bool quiet,
                            RunListener* listener)
-    : tool_(tool),
+    : libraries_(tool.libraries),
       view_(listener),
       choice_(deviceName, japanese),
       messages_(tool.out, quiet),
-      updater_(updater::Services{view_, tool.qm, tool.qn, tool.printers, choice_, messages_, tool.files,
+      updater_(updater::Services{view_, libraries_.qm, libraries_.qn, tool.printers, choice_, messages_, tool.files,
                                  tool.codePage, tool.clock, tool.runGuard}) {}
 
 std::string PrinterCheck::family() const {
@@ -23,7 +23,7 @@ std::string PrinterCheck::family() const {
 uint32_t PrinterCheck::status() {
   const updater::UpdaterState& s = updater_.state();
   if (s.family == updater::Family::None || s.portHandle <= 0) return updater::kStatusNone;
-  return (s.family == updater::Family::Qm ? tool_.qm : tool_.qn).getStatus(s.portHandle);
+  return (s.family == updater::Family::Qm ? libraries_.qm : libraries_.qn).getStatus(s.portHandle);
 }
 
 Versions PrinterCheck::versions() const {

@@ -10,7 +10,6 @@
 #include "console/commands.h"
 #include "console/exit_codes.h"
 #include "console/tool_services.h"
-#include "updater/export_binding.h"
 #include "win32_console_output.h"
 #include "win32_dll_search.h"
 #include "win32_host.h"
@@ -32,9 +31,7 @@ int wmain(int argc, wchar_t** argv) {
     return qmqn::exitCode(qmqn::Outcome::BadUsage);
   }
 
-  win32::SystemLibraryLoader loader;
-  ExportBinding qm(loader, ExportSet::Qm);
-  ExportBinding qn(loader, ExportSet::Qn);
+  qmqn::win32::UnloadingLoader libraries;
   win32::SpoolerPrinters spooler;
   qmqn::OwnClaims printers(spooler);
   qmqn::win32::SpoolerRecords records;
@@ -47,7 +44,7 @@ int wmain(int argc, wchar_t** argv) {
   const bool update = parsed.arguments->command == qmqn::Command::Update;
   qmqn::win32::StopRequests stop(update);
   stop.setBusy(update);
-  qmqn::Tool tool{printers, records, qm, qn, loader, files, codePage, clock, session, out, facts, log, stop};
+  qmqn::Tool tool{printers, records, libraries, files, codePage, clock, session, out, facts, log, stop};
   const int code = qmqn::runCommand(*parsed.arguments, tool);
   stop.setBusy(false);
   return code;

@@ -13,6 +13,22 @@ namespace qmqn::win32 {
 using updater::win32::utf8ToWide;
 using updater::win32::wideToUtf8;
 
+void* UnloadingLoader::load(const char* fileName) {
+  HMODULE module = LoadLibraryA(fileName);
+  if (module != nullptr) loaded_.push_back(module);
+  return module;
+}
+
+updater::LibraryLoader::Function UnloadingLoader::find(void* library, const char* name) {
+  FARPROC proc = GetProcAddress(static_cast<HMODULE>(library), name);
+  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(proc));
+}
+
+void UnloadingLoader::unloadAll() {
+  for (HMODULE module : loaded_) FreeLibrary(module);
+  loaded_.clear();
+}
+
 PortRecord SpoolerRecords::record(const std::string& deviceName) {
   PortRecord r;
   std::wstring name = utf8ToWide(deviceName);

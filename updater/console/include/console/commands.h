@@ -5,16 +5,14 @@
 #include "console/tool_host.h"
 #include "updater/host.h"
 #include "updater/library_loader.h"
-#include "updater/status_binding.h"
+#include "updater/export_binding.h"
 
 namespace qmqn {
 
 struct Tool {
   updater::PrinterHost& printers;
   PrinterRecords& records;
-  updater::StatusBinding& qm;
-  updater::StatusBinding& qn;
-  updater::LibraryLoader& loader;  // the same libraries' read-only exports
+  ReloadableLoader& libraries;
   updater::ProgramFiles& files;
   const updater::CodePage& codePage;
   updater::Clock& clock;
@@ -23,6 +21,16 @@ struct Tool {
   HostFacts& host;
   LogFile& log;
   StopSignal& stop;
+};
+
+// Both status libraries loaded afresh, bound at their first call.
+struct FreshLibraries {
+  explicit FreshLibraries(ReloadableLoader& loader)
+      : qm(loader, updater::ExportSet::Qm), qn(loader, updater::ExportSet::Qn) {
+    loader.unloadAll();
+  }
+  updater::ExportBinding qm;
+  updater::ExportBinding qn;
 };
 
 int runCommand(const Arguments& arguments, Tool& tool);

@@ -32,7 +32,7 @@ class PrinterCheck {
   Versions versions() const;
 
  private:
-  Tool& tool_;
+  FreshLibraries libraries_;
   RunView view_;
   NamedChoice choice_;
   MessageLines messages_;

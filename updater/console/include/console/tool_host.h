@@ -6,7 +6,21 @@
 #include <string>
 #include <string_view>
 
+#include "updater/library_loader.h"
+
 namespace qmqn {
+
+// The status libraries' loader, which can also let them go: a library holds
+// the names of ten ports, so each printer gets the libraries afresh, as a
+// program start would.
+class ReloadableLoader : public updater::LibraryLoader {
+ public:
+  // Unloads every library loaded; what was found in them is no longer valid.
+  virtual void unloadAll() = 0;
+
+ protected:
+  ~ReloadableLoader() = default;
+};
 
 // A printer's port field and attributes as the spooler holds them.
 struct PortRecord {
