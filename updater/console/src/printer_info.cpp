@@ -16,7 +16,7 @@ struct InfoExport {
   std::string_view label;
   Kind kind;
   const char* qmName;
-  const char* qnName;  // null: QnStat only, or QmStat only when qmName is
+  const char* qnName;  // null: that library has no such export
 };
 
 constexpr InfoExport kExports[] = {
