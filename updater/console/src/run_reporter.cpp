@@ -7,6 +7,7 @@ void RunReporter::begin(std::string printer, int steps) {
   steps_ = steps;
   tenths_ = 0;
   remaining_ = {};
+  shownBar_.clear();
 }
 
 void RunReporter::say(std::string_view text) {
@@ -45,7 +46,10 @@ void RunReporter::progressed(float value) {
   noticeStop();
   remaining_.progressed(value, clock_.nowMs());
   if (bar()) {
-    out_.status("  " + progressBar(value, remaining_.remainingMs()));
+    // The bar moves every 85 ms in the flash wait; its text far less often.
+    std::string shown = "  " + progressBar(value, remaining_.remainingMs());
+    if (shown != shownBar_) out_.status(shown);
+    shownBar_ = std::move(shown);
     return;
   }
   const int tenths = value >= 100.0f ? 10 : static_cast<int>(value / 10.0f);

@@ -39,6 +39,7 @@ class RunReporter final : public RunListener {
   int tenths_ = 0;
   bool stopSaid_ = false;
   RemainingTime remaining_;
+  std::string shownBar_;
 };
 
 }  // namespace qmqn
