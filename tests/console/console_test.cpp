@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <set>
 
 #include "console/arguments.h"
@@ -70,6 +72,11 @@ TEST(ConsoleExitCodes, AreDistinctDocumentedAndTheWorstWins) {
   for (const ExitCodeRow& row : exitCodeTable()) {
     EXPECT_TRUE(codes.insert(row.code).second) << row.code;
     EXPECT_NE(helpText().find(std::to_string(row.code) + "  " + std::string(row.meaning)), std::string::npos);
+  }
+  std::ifstream readme(QMQN_README);
+  const std::string text((std::istreambuf_iterator<char>(readme)), std::istreambuf_iterator<char>());
+  for (const ExitCodeRow& row : exitCodeTable()) {
+    EXPECT_NE(text.find("\n| " + std::to_string(row.code) + " | "), std::string::npos) << "README lacks " << row.code;
   }
   EXPECT_EQ(exitCode(Outcome::Updated), 0);
   EXPECT_EQ(worse(Outcome::Updated, Outcome::PrinterFailed), Outcome::PrinterFailed);
