@@ -104,7 +104,7 @@ qmqn 0 list-text list
 has list-text.out "Принтер QN 🖨"
 
 qmqn 0 info info --port usb002 --json
-json info 'lines[0]["serialNumber"] and lines[0]["counterL"] == "48211" and "mediaIdSetInfo" in lines[0]'
+json info 'lines[0]["serialNumber"] and lines[0]["counterL"] == 48211 and "mediaIdSetInfo" in lines[0]'
 qmqn 0 info-text info "qm th"
 has info-text.out "Counter B                     377"
 qmqn 21 info-laser info Office

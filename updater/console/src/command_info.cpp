@@ -59,7 +59,13 @@ int showInfo(const Arguments& arguments, Tool& tool) {
     o.add("printer", chosen.name).add("port", chosen.port);
     o.addOrNull("family", *family ? std::optional<std::string>(family) : std::nullopt);
     o.add("status", statusHex(p.status)).add("statusMeaning", statusMeaning(p.status));
-    for (const InfoValue& v : values) o.addOrNull(v.key, v.value);
+    for (const InfoValue& v : values) {
+      if (v.number && v.value) {
+        o.addRaw(v.key, *v.value);
+      } else {
+        o.addOrNull(v.key, v.value);
+      }
+    }
     tool.out.line(Stream::Out, o.text());
   } else {
     auto row = [&](std::string_view label, std::string_view value) {

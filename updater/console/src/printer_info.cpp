@@ -62,7 +62,7 @@ std::vector<InfoValue> PrinterInfoReader::read(updater::Family family, int32_t h
   for (const InfoExport& e : kExports) {
     const char* name = qm ? e.qmName : e.qnName;
     if (name == nullptr) continue;
-    InfoValue v{e.key, e.label, std::nullopt};
+    InfoValue v{e.key, e.label, std::nullopt, e.kind == Kind::Number};
     const updater::LibraryLoader::Function f = library ? loader_.find(library, name) : nullptr;
     if (f != nullptr && handle > 0 && e.kind == Kind::Number) {
       const int32_t n = reinterpret_cast<NumberExport>(f)(handle);

@@ -18,6 +18,7 @@ struct InfoValue {
   std::string_view key;    // JSON key
   std::string_view label;  // shown
   std::optional<std::string> value;  // empty: the query failed or the export is missing
+  bool number = false;  // value holds a decimal number
 };
 
 class PrinterInfoReader {
