@@ -53,7 +53,8 @@ failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 now() { date +%s.%N; }
 # qmqn <expected exit code> <name> args...: stdout in <name>.out, stderr in
-# <name>.err; with CTRL_C_AFTER=<seconds> set, a Ctrl+C that long after the start.
+# <name>.err; with CTRL_C_AFTER=<seconds> set, a Ctrl+C that long after the
+# start, and WHILE_RUNNING=<function> called 8 s after the start.
 qmqn() {
   local want=$1 name=$2 code=0
   shift 2
@@ -63,7 +64,11 @@ qmqn() {
      >"$work/$name.out" 2>"$work/$name.err") &
   local runner=$!
   if [ -n "${CTRL_C_AFTER:-}" ]; then
-    sleep "$CTRL_C_AFTER"
+    sleep 8
+    [ -z "${WHILE_RUNNING:-}" ] || CTRL_C_AFTER='' WHILE_RUNNING='' "$WHILE_RUNNING"
+    local left
+    left=$(echo "$CTRL_C_AFTER - ($(now) - $start)" | bc)
+    [ "${left:0:1}" = - ] || sleep "$left"
     # The one process whose whole command line is this run's (Z: is /).
     local pids line="Z:${copy//\//\\}\\tool\\qmqn.exe $*"
     pids=$(ps -eo pid=,args= | L="$line" awk '{ pid = $1; sub(/^ *[0-9]+ /, "") } $0 == ENVIRON["L"] { print pid }')
@@ -115,9 +120,16 @@ if [ "$read_only" = --read-only ]; then
   exit $((failures > 0))
 fi
 
+# Meanwhile its port is held: another qmqn leaves it alone, a printer on
+# another port is not blocked.
+held_elsewhere() {
+  qmqn 23 held info --port USB001
+  has held.err "Another process holds the printer: QM Thermal Printer"
+  qmqn 10 other update "QN Thermal Printer"
+}
 # Ctrl+C in the QM printer's flash wait: that printer is finished, the next
 # ones are not started.
-CTRL_C_AFTER=20 qmqn 11 all update --all --json --log fleet.log
+CTRL_C_AFTER=20 WHILE_RUNNING=held_elsewhere qmqn 11 all update --all --json --log fleet.log
 has all.err "Stop requested: qmqn stops once QM Thermal Printer is safe."
 json all 'len(lines) == 10 and by["QM Thermal Printer"]["outcome"] == "updated"'
 json all 'by["QM Thermal Printer"]["after"]["firmware"] == "QM_MASTER 5.00  QM_SLAVE  5.00"'
