@@ -1,5 +1,5 @@
 # What the packages hold, defined once as install rules in two components:
-#   release  the shippable package: launcher, updater, status libraries and
+#   release  the shippable package: launcher, updater, qmqn, status libraries and
 #            the printer maker's release files (only with QMQN_RELEASE_DATA)
 #   demo     the same binaries with the simulator's monitors and its stand-in
 #            release files, for simulated printers only
@@ -17,7 +17,7 @@ set(QMQN_DEMO_PACKAGE QMQN_VerUpTool-${PROJECT_VERSION}-demo-${_arch})
 
 function(_qmqn_install_binaries component root)
   install(TARGETS qmqn_launcher RUNTIME DESTINATION ${root} COMPONENT ${component})
-  install(TARGETS qmqn_updater QmStat QnStat RUNTIME DESTINATION ${root}/tool COMPONENT ${component})
+  install(TARGETS qmqn_updater qmqn_console QmStat QnStat RUNTIME DESTINATION ${root}/tool COMPONENT ${component})
 endfunction()
 
 # A folder target: the component installed afresh into <folder>.
@@ -35,7 +35,7 @@ function(_qmqn_package_folder target component root folder)
     COMMAND ${CMAKE_COMMAND} -E rm -rf ${stage}
     COMMENT "${component} package in ${folder}"
     VERBATIM)
-  add_dependencies(${target} qmqn_launcher qmqn_updater QmStat QnStat ${ARGN})
+  add_dependencies(${target} qmqn_launcher qmqn_updater qmqn_console QmStat QnStat ${ARGN})
 endfunction()
 
 set(_demo_readme ${CMAKE_BINARY_DIR}/DEMO-README.txt)

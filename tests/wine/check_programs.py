@@ -1,5 +1,5 @@
 #!/usr/bin/python3
-"""check_programs.py updater.exe launcher.exe: each carries the application
+"""check_programs.py updater.exe qmqn.exe launcher.exe: each carries the application
 manifest (RT_MANIFEST 1) and the program icon (first icon group, six sizes),
 and imports no dpi function newer than Windows 7."""
 import sys
@@ -50,4 +50,4 @@ failures = [f"{path}: {p}" for path in sys.argv[1:] for p in problems(pefile.PE(
 for line in failures:
     print("FAILED", line)
 print(f"{len(sys.argv) - 1} programs checked")
-sys.exit(1 if failures or len(sys.argv) != 3 else 0)
+sys.exit(1 if failures or len(sys.argv) != 4 else 0)

@@ -74,7 +74,7 @@ fi
 
 # Exactly these zips, each with its checksum, each one folder named like it.
 layout() { for z in "$build"/*.zip; do unzip -Z1 "$z" | grep -v '/$'; done | sort; }
-binaries=(QMQN_VerUpTool.exe tool/QMQN_VerUpTool.exe tool/QmStat.dll tool/QnStat.dll)
+binaries=(QMQN_VerUpTool.exe tool/QMQN_VerUpTool.exe tool/qmqn.exe tool/QmStat.dll tool/QnStat.dll)
 diff <(layout) <({
   printf "$release/%s\n" "${binaries[@]}" "${data[@]/#/tool/}"
   printf "$demo/%s\n" "${binaries[@]}" "${data[@]/#/tool/}" DEMO-README.txt tool/ZAPQ{M,N}LM.{DLL,ini}

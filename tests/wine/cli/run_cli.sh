@@ -1,0 +1,153 @@
+#!/usr/bin/env bash
+# qmqn from the demo package under Wine, against simulated printers of both
+# families in the spooler: every command, the error exits, JSON and the log.
+# One QM update from old firmware (about a minute of the run's fixed waits).
+#   run_cli.sh <demo package dir> <work dir> [--read-only]
+# --read-only: everything but the update runs.
+# Ctrl+C is a SIGINT to the program's Wine process, which Wine hands to its
+# console handler as CTRL_C_EVENT.
+# The Wine prefix is its own (QMQN_WINEPREFIX, default ~/.cache/qmqn-wine-cli).
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/../../.." && pwd)
+package=$1 work=$2 read_only=${3:-}
+
+export QMQN_WINEPREFIX="${QMQN_WINEPREFIX:-${XDG_CACHE_HOME:-${HOME:-/tmp}/.cache}/qmqn-wine-cli}"
+export WINEPREFIX="$QMQN_WINEPREFIX" WINEDEBUG=-all
+mkdir -p "$(dirname "$WINEPREFIX")"
+exec 8>"$WINEPREFIX.cli-lock"
+flock -w 1800 8
+
+rm -rf "$work"
+mkdir -p "$work"
+copy=$work/package
+cp -a "$package" "$copy"
+rm -f "$copy"/tool/ZAP*.state "$copy"/tool/ZAP*.trace
+cat >"$copy/tool/ZAPQMLM.ini" <<'INI'
+[printer USB001]
+family = QM
+[printer USB003]
+family = QM
+INI
+# Seven more, up to date: eleven usable printers, one more than a status
+# library registers at a time.
+for i in 1 2 3 4 5 6 7; do
+  printf '[printer USB1%02d]\nfamily = QM\nfirmware = QM_MASTER 5.00  QM_SLAVE  5.00\ncolor_data = release\n' "$i"
+done >>"$copy/tool/ZAPQMLM.ini"
+cat >"$copy/tool/ZAPQNLM.ini" <<'INI'
+[printer USB002]
+family = QN
+firmware = QN_MASTER 2.00  QN_SLAVE  2.00
+[printer USB004]
+family = QN
+status = 2300
+INI
+spares=()
+for i in 1 2 3 4 5 6 7; do spares+=("Spare QM $i|USB10$i|00000840"); done
+trap 'wineserver -k 2>/dev/null || true' EXIT
+bash "$root/tests/wine/gui/prepare_wine_printers.sh" \
+  "QM Thermal Printer|USB001|00000840" "QN Thermal Printer|USB002|00000840" \
+  "Office Laser|LPT1:|00000840" "QM Offline|USB003|00000c40" "Принтер QN 🖨|USB004|00000840" "${spares[@]}"
+
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+now() { date +%s.%N; }
+# qmqn <expected exit code> <name> args...: stdout in <name>.out, stderr in
+# <name>.err; with CTRL_C_AFTER=<seconds> set, a Ctrl+C that long after the
+# start, and WHILE_RUNNING=<function> called 8 s after the start.
+qmqn() {
+  local want=$1 name=$2 code=0
+  shift 2
+  local start end
+  start=$(now)
+  (cd "$work" && "$root/tools/wine-run.sh" "$copy/tool/qmqn.exe" "$@" </dev/null \
+     >"$work/$name.out" 2>"$work/$name.err") &
+  local runner=$!
+  if [ -n "${CTRL_C_AFTER:-}" ]; then
+    sleep 8
+    [ -z "${WHILE_RUNNING:-}" ] || CTRL_C_AFTER='' WHILE_RUNNING='' "$WHILE_RUNNING"
+    local left
+    left=$(echo "$CTRL_C_AFTER - ($(now) - $start)" | bc)
+    [ "${left:0:1}" = - ] || sleep "$left"
+    # The one process whose whole command line is this run's (Z: is /).
+    local pids line="Z:${copy//\//\\}\\tool\\qmqn.exe $*"
+    pids=$(ps -eo pid=,args= | L="$line" awk '{ pid = $1; sub(/^ *[0-9]+ /, "") } $0 == ENVIRON["L"] { print pid }')
+    if [ "$(wc -w <<<"$pids")" = 1 ]; then kill -INT "$pids"; else fail "no single qmqn to interrupt: $pids"; fi
+  fi
+  wait "$runner" || code=$?
+  end=$(now)
+  sed -i 's/\r$//' "$work/$name.out" "$work/$name.err"
+  printf '%-28s exit %3d  %6.1f s\n' "qmqn ${1:-}" "$code" "$(echo "$end - $start" | bc)"
+  echo "$end - $start" | bc >"$work/$name.seconds"
+  [ "$code" = "$want" ] || { fail "qmqn $* exited $code, not $want"; cat "$work/$name.out" "$work/$name.err"; }
+}
+has() { grep -qF -- "$2" "$work/$1" || fail "$1 lacks: $2"; }
+json() {  # json <name> <python expression over lines, a list of objects>
+  /usr/bin/python3 - "$work/$1.out" "$2" <<'PY' || fail "$1: $2"
+import json, sys
+lines = [json.loads(l) for l in open(sys.argv[1], encoding="utf-8") if l.strip()]
+by = {o.get("printer"): o for o in lines}
+sys.exit(0 if eval(sys.argv[2]) else 1)
+PY
+}
+
+qmqn 0 help --help
+has help.out "64  bad usage"
+qmqn 64 none
+has none.err "Run qmqn --help"
+qmqn 64 bad-lang update QM --lang de
+qmqn 20 no-such update Nobody
+has no-such.err "No such printer: printer Nobody"
+
+qmqn 0 list list --json
+json list 'len(lines) == 12 and all(by["Spare QM %d" % i]["updateDue"] is False for i in range(1, 8))'
+json list 'by["QM Thermal Printer"]["family"] == "QM" and by["QM Thermal Printer"]["updateDue"] is True'
+json list 'by["QN Thermal Printer"]["updateDue"] is False and by["QN Thermal Printer"]["status"] == "0x10001"'
+json list 'by["Office Laser"]["family"] is None and by["QM Offline"]["reason"] == "offline"'
+json list 'by["Принтер QN 🖨"]["statusMeaning"] == "answer 2300, printer error"'
+qmqn 0 list-text list
+has list-text.out "Принтер QN 🖨"
+
+qmqn 0 info info --port usb002 --json
+json info 'lines[0]["serialNumber"] and lines[0]["counterL"] == 48211 and "mediaIdSetInfo" in lines[0]'
+qmqn 0 info-text info "qm th"
+has info-text.out "Counter B                     377"
+qmqn 21 info-laser info Office
+qmqn 22 info-offline info "QM Offline"
+qmqn 21 laser update "Office Laser"
+if [ "$read_only" = --read-only ]; then
+  echo "qmqn list on 12 printers (11 usable): $(cat "$work/list.seconds") s"
+  exit $((failures > 0))
+fi
+
+# Meanwhile its port is held: another qmqn leaves it alone, a printer on
+# another port is not blocked.
+held_elsewhere() {
+  qmqn 23 held info --port USB001
+  has held.err "Another process holds the printer: QM Thermal Printer"
+  qmqn 10 other update "QN Thermal Printer"
+}
+# Ctrl+C in the QM printer's flash wait: that printer is finished, the next
+# ones are not started.
+CTRL_C_AFTER=20 WHILE_RUNNING=held_elsewhere qmqn 11 all update --all --json --log fleet.log
+has all.err "Stop requested: qmqn stops once QM Thermal Printer is safe."
+json all 'len(lines) == 10 and by["QM Thermal Printer"]["outcome"] == "updated"'
+json all 'by["QM Thermal Printer"]["after"]["firmware"] == "QM_MASTER 5.00  QM_SLAVE  5.00"'
+json all 'by["QM Thermal Printer"]["after"]["colorDataChecksum"] == "FF32"'
+json all 'all(o["outcome"] == "stopped" for o in lines[1:])'
+has all.err "step 4/5"
+[ "$(grep -c . "$work/fleet.log" 2>/dev/null)" = 10 ] || fail "fleet.log holds $(grep -c . "$work/fleet.log") lines, not 10"
+grep -qP '^\S+Z\t[^\t]+\tQM Thermal Printer\tUSB001\tQM\tQM_MASTER 4.10  QM_SLAVE  4.10\tQM_MASTER 5.00  QM_SLAVE  5.00\t' \
+  "$work/fleet.log" || fail "fleet.log's QM line"
+# Two up to date, one in error: the worst wins.
+qmqn 22 again update --all --log fleet.log
+has again.out "QM Thermal Printer (USB001, QM): already up to date, nothing done"
+has again.out "QN Thermal Printer (USB002, QN): already up to date, nothing done"
+has again.out "Принтер QN 🖨 (USB004, QN): printer not ready"
+has again.out "Spare QM 7 (USB107, QM): already up to date, nothing done"
+[ "$(grep -c . "$work/fleet.log" 2>/dev/null)" = 20 ] || fail "fleet.log holds $(grep -c . "$work/fleet.log") lines, not 20"
+qmqn 10 one update "qm therm" --lang ja
+
+echo "qmqn update --all (one QM update): $(cat "$work/all.seconds") s; the fixed waits of a QM run add up to at least 60.75 s"
+echo "qmqn list on 12 printers (11 usable): $(cat "$work/list.seconds") s"
+exit $((failures > 0))

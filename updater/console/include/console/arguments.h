@@ -1,0 +1,37 @@
+// The command line of qmqn: one command and its options. Arguments are UTF-8.
+#pragma once
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace qmqn {
+
+enum class Command { Help, List, Info, Update };
+
+struct Target {
+  enum class By { Name, Port, All };
+  By by = By::Name;
+  std::string text;  // device name or port; empty with All
+};
+
+struct Arguments {
+  Command command = Command::Help;
+  Target target;
+  bool json = false;
+  bool force = false;
+  bool japanese = false;
+  std::string logFile;  // empty: no log
+};
+
+struct ParsedArguments {
+  std::optional<Arguments> arguments;
+  std::string error;  // why the line was refused, with arguments empty
+};
+
+ParsedArguments parseArguments(std::span<const std::string> args);
+
+// The text of `qmqn --help`, with the exit-code table.
+std::string helpText();
+
+}  // namespace qmqn

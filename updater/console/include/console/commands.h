@@ -1,0 +1,42 @@
+// The qmqn commands over the updater core. Each returns its exit code and
+// writes everything it has to say through the tool's Output.
+#pragma once
+#include "console/arguments.h"
+#include "console/tool_host.h"
+#include "updater/host.h"
+#include "updater/library_loader.h"
+#include "updater/export_binding.h"
+
+namespace qmqn {
+
+struct Tool {
+  updater::PrinterHost& printers;
+  PrinterRecords& records;
+  ReloadableLoader& libraries;
+  updater::ProgramFiles& files;
+  const updater::CodePage& codePage;
+  updater::Clock& clock;
+  updater::RunGuard& runGuard;
+  Output& out;
+  HostFacts& host;
+  LogFile& log;
+  StopSignal& stop;
+};
+
+// Both status libraries loaded afresh, bound at their first call.
+struct FreshLibraries {
+  explicit FreshLibraries(ReloadableLoader& loader)
+      : qm(loader, updater::ExportSet::Qm), qn(loader, updater::ExportSet::Qn) {
+    loader.unloadAll();
+  }
+  updater::ExportBinding qm;
+  updater::ExportBinding qn;
+};
+
+int runCommand(const Arguments& arguments, Tool& tool);
+
+int listPrinters(const Arguments& arguments, Tool& tool);
+int showInfo(const Arguments& arguments, Tool& tool);
+int updatePrinters(const Arguments& arguments, Tool& tool);
+
+}  // namespace qmqn

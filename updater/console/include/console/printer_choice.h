@@ -1,0 +1,31 @@
+// Which printer a command means, and whether it can be used.
+#pragma once
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "console/arguments.h"
+#include "console/tool_host.h"
+
+namespace qmqn {
+
+enum class Usability { Usable, Offline, NoBidirectional, PortTooLong, Unreadable };
+
+// The start-up check's rule (offline first), with the reason kept.
+Usability usabilityOf(const PortRecord& record);
+std::string_view usabilityText(Usability usability);
+// The port name from the record's field, up to its NUL.
+std::string portText(const PortRecord& record);
+
+struct Choice {
+  enum class End { Found, NoMatch, Ambiguous };
+  End end = End::NoMatch;
+  std::string deviceName;
+  std::vector<std::string> candidates;  // with Ambiguous
+};
+
+// By name: exact, then a unique case-insensitive (ASCII) beginning. By port:
+// the printers whose port matches case-insensitively, one of them.
+Choice choosePrinter(const Target& target, const std::vector<std::string>& names, PrinterRecords& records);
+
+}  // namespace qmqn

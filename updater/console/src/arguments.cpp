@@ -1,0 +1,107 @@
+#include "console/arguments.h"
+
+#include "console/exit_codes.h"
+
+namespace qmqn {
+namespace {
+
+struct CommandName {
+  std::string_view name;
+  Command command;
+};
+constexpr CommandName kCommands[] = {
+    {"list", Command::List}, {"info", Command::Info}, {"update", Command::Update},
+    {"help", Command::Help}, {"--help", Command::Help}, {"-h", Command::Help}, {"/?", Command::Help},
+};
+
+ParsedArguments refused(std::string why) { return {std::nullopt, std::move(why)}; }
+
+}  // namespace
+
+ParsedArguments parseArguments(std::span<const std::string> args) {
+  if (args.empty()) return refused("no command given");
+  Arguments a;
+  bool known = false;
+  for (const CommandName& c : kCommands) {
+    if (args[0] == c.name) {
+      a.command = c.command;
+      known = true;
+    }
+  }
+  if (!known) return refused("unknown command '" + args[0] + "'");
+  if (a.command == Command::Help) return {a, {}};
+
+  bool haveTarget = false;
+  bool haveLang = false;
+  auto setTarget = [&](Target::By by, std::string text) {
+    if (haveTarget) return false;
+    a.target = {by, std::move(text)};
+    haveTarget = true;
+    return true;
+  };
+  for (size_t i = 1; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    const bool hasValue = i + 1 < args.size();
+    if (arg == "--json") {
+      a.json = true;
+    } else if (arg == "--force" && a.command == Command::Update) {
+      a.force = true;
+    } else if (arg == "--all" && a.command == Command::Update) {
+      if (!setTarget(Target::By::All, {})) return refused("more than one printer given");
+    } else if (arg == "--port" && a.command != Command::List) {
+      if (!hasValue || args[i + 1].empty()) return refused("--port needs a port name");
+      if (!setTarget(Target::By::Port, args[++i])) return refused("more than one printer given");
+    } else if (arg == "--lang") {
+      if (!hasValue || (args[i + 1] != "en" && args[i + 1] != "ja")) return refused("--lang takes en or ja");
+      if (haveLang) return refused("--lang given twice");
+      haveLang = true;
+      a.japanese = args[++i] == "ja";
+    } else if (arg == "--log" && a.command == Command::Update) {
+      if (!hasValue || args[i + 1].empty()) return refused("--log needs a file name");
+      if (!a.logFile.empty()) return refused("--log given twice");
+      a.logFile = args[++i];
+    } else if (arg.starts_with("-") && arg.size() > 1) {
+      return refused("unknown option '" + arg + "' for " + args[0]);
+    } else if (a.command == Command::List || arg.empty()) {
+      return refused("unexpected argument '" + arg + "'");
+    } else if (!setTarget(Target::By::Name, arg)) {
+      return refused("more than one printer given");
+    }
+  }
+  if (a.command != Command::List && !haveTarget) {
+    return refused(args[0] + " needs a printer: a device name or --port PORT" +
+                   (a.command == Command::Update ? " or --all" : ""));
+  }
+  return {a, {}};
+}
+
+std::string helpText() {
+  std::string t =
+      "qmqn - maintenance of QM and QN printers from the command line\n"
+      "\n"
+      "  qmqn list [--json]\n"
+      "      Every installed printer: port, usable or why not, and for a usable one the\n"
+      "      family, status, firmware and colour control data versions, and whether an\n"
+      "      update is due. Sends no command that changes a printer.\n"
+      "  qmqn info PRINTER|--port PORT [--json]\n"
+      "      Everything the status library reads of one printer.\n"
+      "  qmqn update PRINTER|--port PORT|--all [--force] [--lang en|ja] [--log FILE] [--json]\n"
+      "      Updates the firmware and, for QM, the colour control data, when due.\n"
+      "      --all     every usable QM/QN printer, one after the other\n"
+      "      --force   update even when the printer is up to date\n"
+      "      --lang    language of the step names and messages (default en)\n"
+      "      --log     append one line per printer to FILE\n"
+      "      --json    one JSON object per printer instead of the summary\n"
+      "\n"
+      "PRINTER is a device name: exact, or a unique beginning of one, in any case.\n"
+      "Ctrl+C during an update stops after the printer being updated is safe.\n"
+      "\n"
+      "Exit codes (with several printers the worst one):\n";
+  for (const ExitCodeRow& row : exitCodeTable()) {
+    std::string code = std::to_string(row.code);
+    t += "  " + std::string(4 - code.size(), ' ') + code + "  " + std::string(row.meaning) + "\n";
+  }
+  return t;
+}
+
+}  // namespace qmqn

@@ -1,0 +1,35 @@
+#include "console/exit_codes.h"
+
+namespace qmqn {
+namespace {
+
+// 0 and 10 are the success codes to declare in a deployment tool.
+constexpr ExitCodeRow kRows[] = {
+    {Outcome::Updated, 0, 0, "updated", "updated (list, info: done)"},
+    {Outcome::UpToDate, 10, 1, "up-to-date", "already up to date, nothing done"},
+    {Outcome::Stopped, 11, 2, "stopped", "stopped on request before the printer was touched"},
+    {Outcome::NoSuchPrinter, 20, 4, "no-such-printer", "no such printer"},
+    {Outcome::NotQmQn, 21, 3, "not-qm-qn", "not a QM/QN printer"},
+    {Outcome::NotReady, 22, 5, "not-ready",
+     "printer not ready (offline, no bidirectional support, port name too long, printer error)"},
+    {Outcome::PortInUse, 23, 6, "port-in-use", "another process holds the printer"},
+    {Outcome::BadDataFile, 30, 7, "bad-data-file",
+     "a data file is missing or invalid; the printer was not touched"},
+    {Outcome::PrinterFailed, 40, 8, "printer-failed", "the printer failed during the update"},
+    {Outcome::BadUsage, 64, 9, "bad-usage", "bad usage"},
+};
+
+}  // namespace
+
+std::span<const ExitCodeRow> exitCodeTable() { return kRows; }
+
+const ExitCodeRow& rowOf(Outcome outcome) {
+  for (const ExitCodeRow& row : kRows) {
+    if (row.outcome == outcome) return row;
+  }
+  return kRows[std::size(kRows) - 1];
+}
+
+Outcome worse(Outcome a, Outcome b) { return rowOf(b).severity > rowOf(a).severity ? b : a; }
+
+}  // namespace qmqn

@@ -1,0 +1,76 @@
+#include "console/update_report.h"
+
+#include <cstdio>
+
+#include "console/json.h"
+
+namespace qmqn {
+namespace {
+
+std::string field(std::string_view text) {
+  if (text.empty()) return "-";
+  std::string out(text);
+  for (char& c : out) {
+    if (c == '\t' || c == '\r' || c == '\n') c = ' ';
+  }
+  return out;
+}
+
+std::string seconds(uint64_t ms) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%llu.%01llu", static_cast<unsigned long long>(ms / 1000),
+                static_cast<unsigned long long>(ms % 1000 / 100));
+  return text;
+}
+
+std::string versionsJson(const Versions& v) {
+  return JsonObject()
+      .add("firmware", v.firmware)
+      .add("colorDataVersion", v.colorDataVersion)
+      .add("colorDataChecksum", v.colorDataChecksum)
+      .text();
+}
+
+}  // namespace
+
+std::string logLine(const UpdateReport& r) {
+  const ExitCodeRow& row = rowOf(r.outcome);
+  const std::string fields[] = {
+      field(r.time),
+      field(r.host),
+      field(r.printer),
+      field(r.port),
+      field(r.family),
+      field(r.before.firmware),
+      field(r.after.firmware),
+      field(r.before.colorDataVersion),
+      field(r.after.colorDataVersion),
+      field(r.before.colorDataChecksum),
+      field(r.after.colorDataChecksum),
+      std::string(row.name),
+      std::to_string(row.code),
+      seconds(r.durationMs),
+  };
+  std::string line;
+  for (const std::string& f : fields) line += (line.empty() ? "" : "\t") + f;
+  return line;
+}
+
+std::string jsonLine(const UpdateReport& r) {
+  const ExitCodeRow& row = rowOf(r.outcome);
+  return JsonObject()
+      .add("time", r.time)
+      .add("host", r.host)
+      .add("printer", r.printer)
+      .add("port", r.port)
+      .add("family", r.family)
+      .addRaw("before", versionsJson(r.before))
+      .addRaw("after", versionsJson(r.after))
+      .add("outcome", row.name)
+      .add("exitCode", int64_t{row.code})
+      .add("message", r.message)
+      .add("durationMs", static_cast<int64_t>(r.durationMs))
+      .text();
+}
+
+}  // namespace qmqn

@@ -1,0 +1,51 @@
+// qmqn: the command-line front end. Wide arguments become UTF-8, the core
+// gets the same Windows services as the window program, and the command's
+// outcome is the exit code.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "console/arguments.h"
+#include "console/commands.h"
+#include "console/exit_codes.h"
+#include "console/tool_services.h"
+#include "win32_console_output.h"
+#include "win32_dll_search.h"
+#include "win32_host.h"
+#include "win32_run_session.h"
+#include "win32_stop_requests.h"
+#include "win32_text.h"
+#include "win32_tool_host.h"
+
+int wmain(int argc, wchar_t** argv) {
+  using namespace updater;
+  win32::restrictDllSearch();
+  qmqn::win32::ConsoleOutput out;
+  std::vector<std::string> args;
+  for (int i = 1; i < argc; ++i) args.push_back(win32::wideToUtf8(argv[i]));
+  const qmqn::ParsedArguments parsed = qmqn::parseArguments(args);
+  if (!parsed.arguments) {
+    out.line(qmqn::Stream::Err, "qmqn: " + parsed.error);
+    out.line(qmqn::Stream::Err, "Run qmqn --help for the commands and options.");
+    return qmqn::exitCode(qmqn::Outcome::BadUsage);
+  }
+
+  qmqn::win32::UnloadingLoader libraries;
+  win32::SpoolerPrinters spooler;
+  qmqn::OwnClaims printers(spooler);
+  qmqn::win32::SpoolerRecords records;
+  win32::ModuleDirectoryFiles files;
+  win32::AnsiCodePage codePage;
+  win32::PumpingClock clock;
+  qmqn::win32::RunSession session;
+  qmqn::win32::SystemFacts facts;
+  qmqn::win32::AppendedLog log;
+  const bool update = parsed.arguments->command == qmqn::Command::Update;
+  qmqn::win32::StopRequests stop(update);
+  stop.setBusy(update);
+  qmqn::Tool tool{printers, records, libraries, files, codePage, clock, session, out, facts, log, stop};
+  const int code = qmqn::runCommand(*parsed.arguments, tool);
+  stop.setBusy(false);
+  return code;
+}
