@@ -199,6 +199,8 @@ TEST(ConsoleCommands, UpdateThenUpToDateWithLogAndProgress) {
     EXPECT_NE(out.find("step " + std::to_string(step) + "/5 "), std::string::npos) << out;
   }
   EXPECT_NE(out.find("2026-12-08T12:00:00Z   50%"), std::string::npos) << out;
+  // A console has no buttons to push.
+  EXPECT_EQ((out + rig.output.all(Stream::Err)).find("Push ["), std::string::npos) << out;
   ASSERT_EQ(rig.logs["fleet.log"].size(), 1u);
   EXPECT_NE(rig.logs["fleet.log"][0].find("\tQM_MASTER 5.00  QM_SLAVE  5.00\tQM0200.QMD\tQM0210.QMD\t0000\tFF32\tupdated\t0\t"),
             std::string::npos)

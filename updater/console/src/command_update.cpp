@@ -83,13 +83,13 @@ class UpdateCommand {
         r.outcome = Outcome::Stopped;
       } else {
         reporter_.begin(name, r.family == "QM" ? 5 : 4);
-        reporter_.say(name + ": " + check.view().text(updater::Element::Text5));
+        reporter_.say(name + ": updating. Do not switch the printer off.");
         r.outcome = runOutcome(check.updater().startClicked());
       }
     }
     r.after = check.versions();
-    r.message = check.view().text(updater::Element::Text5);
-    if (r.message.empty() && !check.messages().shown.empty()) r.message = check.messages().shown.back();
+    // The window's status line asks for its buttons; a message box says why.
+    if (!check.messages().shown.empty()) r.message = check.messages().shown.back();
     r.durationMs = tool_.clock.nowMs() - start;
     return r;
   }
