@@ -29,22 +29,8 @@ std::string traceBytes(const uint8_t* data, std::size_t size) {
   return out;
 }
 
-// A port name is the caller's text: control characters would break the trace
-// into several lines, so they are shown escaped.
-std::string tracePort(const char16_t* port) {
-  if (!port) return "(null)";
-  std::string out;
-  for (char c : toUtf8(port)) {
-    const auto b = static_cast<uint8_t>(c);
-    if (b < 0x20 || b == 0x7F) {
-      out += "\\x";
-      out += toHex(&b, 1);
-    } else {
-      out += c;
-    }
-  }
-  return out;
-}
+// A port name is the caller's text, so it is shown escaped.
+std::string tracePort(const char16_t* port) { return port ? escapeControls(toUtf8(port)) : "(null)"; }
 
 void writeLength(uint8_t* out, std::size_t length) {
   for (std::size_t k = 0; k < kLengthDigits; ++k) {
@@ -85,6 +71,38 @@ struct Simulator::Impl {
     PortStates states;
     for (const auto& p : ports) states.emplace_back(p.name, &p.model.state());
     store->save(encodeState(states));
+  }
+
+  void note(const std::string& what) {
+    if (trace) trace->write("state " + what);
+  }
+
+  // What the printer cannot hold is dropped here, and said, so that the state
+  // taken is the one the next save writes.
+  void restore(const std::u16string& name, PrinterState saved) {
+    const std::string where = "[" + escapeControls(toUtf8(name)) + "]";
+    Port* port = find(name);
+    if (!port) return note(where + " no such printer: ignored");
+    if (saved.family != port->model.state().family)
+      return note(where + " family " + std::string(familyName(saved.family)) + ", the printer is " +
+                  std::string(familyName(port->model.state().family)) + ": ignored");
+    if (saved.family == Family::QM) {
+      auto tables = clearedTables();
+      std::size_t kept = 0;
+      for (auto& [t, bytes] : saved.tables)
+        if (auto it = tables.find(t); it != tables.end() && it->second.size() == bytes.size()) {
+          it->second = std::move(bytes);
+          ++kept;
+        }
+      if (kept != saved.tables.size() || kept != tables.size())
+        note(where + " tables: " + std::to_string(saved.tables.size() - kept) + " unknown or of wrong size, " +
+             std::to_string(tables.size() - kept) + " cleared");
+      saved.tables = std::move(tables);
+    } else if (!saved.tables.empty()) {
+      note(where + " tables on a QN printer: dropped");
+      saved.tables.clear();
+    }
+    port->model.state() = std::move(saved);
   }
 
   Port* current(std::u16string_view name) {
@@ -172,19 +190,9 @@ Simulator::Simulator(Config config, Clock& clock, StateStore* store, TraceSink* 
   if (!store) return;
   auto text = store->load();
   if (!text) return;
-  for (auto& [name, saved] : decodeState(*text)) {
-    Port* port = impl_->find(name);
-    if (!port || saved.family != port->model.state().family) continue;  // another printer now
-    if (saved.family == Family::QM) {
-      auto tables = clearedTables();
-      for (auto& [t, bytes] : saved.tables)
-        if (auto it = tables.find(t); it != tables.end() && it->second.size() == bytes.size()) it->second = bytes;
-      saved.tables = std::move(tables);
-    } else {
-      saved.tables.clear();
-    }
-    port->model.state() = std::move(saved);
-  }
+  DecodedState saved = decodeState(*text);
+  for (const auto& what : saved.notes) impl_->note(what);
+  for (auto& [name, state] : saved.printers) impl_->restore(name, std::move(state));
 }
 
 Simulator::~Simulator() = default;

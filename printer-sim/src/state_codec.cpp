@@ -1,6 +1,8 @@
 #include "state_codec.h"
 
 #include <array>
+#include <limits>
+#include <set>
 #include <type_traits>
 
 #include "text_util.h"
@@ -27,15 +29,22 @@ std::string hexOf(const std::vector<uint8_t>& bytes) { return toHex(bytes.data()
 
 bool applyField(PrinterState& s, std::string_view key, std::string_view value) {
   auto number = [&](auto& field) {
+    using Field = std::remove_reference_t<decltype(field)>;
     auto n = parseUnsigned(value);
-    if (!n) return false;
-    field = static_cast<std::remove_reference_t<decltype(field)>>(*n);
+    if (!n || *n > std::numeric_limits<Field>::max()) return false;
+    field = static_cast<Field>(*n);
     return true;
   };
   auto bytes = [&](std::vector<uint8_t>& field) {
     auto b = fromHex(value);
     if (!b) return false;
     field = std::move(*b);
+    return true;
+  };
+  // The reader takes one CR off a line end; a text ending in another would lose it at the next save.
+  auto text = [&](std::string& field) {
+    if (!value.empty() && value.back() == '\r') return false;
+    field = std::string(value);
     return true;
   };
   if (key == "family") {
@@ -49,9 +58,13 @@ bool applyField(PrinterState& s, std::string_view key, std::string_view value) {
     return false;
   }
   if (key == "until") return number(s.modeUntilMs);
-  if (key == "firmware") { s.firmware = std::string(value); return true; }
-  if (key == "next_firmware") { s.nextFirmware = std::string(value); return true; }
-  if (key == "busy_after_program") { s.busyAfterProgram = value == "1"; return true; }
+  if (key == "firmware") return text(s.firmware);
+  if (key == "next_firmware") return text(s.nextFirmware);
+  if (key == "busy_after_program") {
+    if (value != "0" && value != "1") return false;
+    s.busyAfterProgram = value == "1";
+    return true;
+  }
   if (key == "counter_life") return number(s.counterLife);
   if (key == "counter_a") return number(s.counterA);
   if (key == "counter_b") return number(s.counterB);
@@ -62,6 +75,28 @@ bool applyField(PrinterState& s, std::string_view key, std::string_view value) {
     return bytes(s.tables[std::string(key.substr(kTablePrefix.size()))]);
   return false;
 }
+
+// Lines end in LF; a CR before it is dropped, so a file gone through CR LF still reads.
+class Lines {
+ public:
+  explicit Lines(std::string_view text) : rest_(text) {}
+  bool next(std::string_view& line) {
+    if (done_) return false;
+    const std::size_t nl = rest_.find('\n');
+    line = rest_.substr(0, nl);
+    done_ = nl == std::string_view::npos;
+    rest_ = done_ ? std::string_view{} : rest_.substr(nl + 1);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    ++number_;
+    return true;
+  }
+  std::size_t number() const { return number_; }
+
+ private:
+  std::string_view rest_;
+  bool done_ = false;
+  std::size_t number_ = 0;
+};
 
 }  // namespace
 
@@ -94,37 +129,57 @@ std::string encodeState(const PortStates& ports) {
   return out;
 }
 
-std::map<std::u16string, PrinterState> decodeState(std::string_view text) {
-  std::map<std::u16string, PrinterState> result;
-  std::size_t nl = text.find('\n');
-  if (text.substr(0, nl) != kMagic) return result;
-  text = nl == std::string_view::npos ? std::string_view{} : text.substr(nl + 1);
+DecodedState decodeState(std::string_view text) {
+  DecodedState out;
+  Lines lines(text);
+  std::string_view line;
+  if (!lines.next(line) || line != kMagic) {
+    out.notes.push_back("file not understood: ignored");
+    return out;
+  }
+  std::map<std::u16string, int> sections;  // per port, how many
   std::u16string port;
+  bool open = false;
   PrinterState current;
-  bool damaged = false;
+  std::set<std::string_view> keys;
+  std::size_t badLine = 0;
+  bool strayNoted = false;
+  auto where = [](const std::u16string& name) { return "[" + escapeControls(toUtf8(name)) + "]"; };
   auto finish = [&] {
-    if (!port.empty() && !damaged) result[port] = current;
-    port.clear();
+    if (!open) return;
+    if (++sections[port] == 1 && badLine == 0) out.printers[port] = current;
+    if (badLine != 0)
+      out.notes.push_back(where(port) + " line " + std::to_string(badLine) + " not understood: ignored");
+    open = false;
     current = PrinterState{};
-    damaged = false;
+    keys.clear();
+    badLine = 0;
   };
-  while (!text.empty()) {
-    nl = text.find('\n');
-    std::string_view line = text.substr(0, nl);
-    text = nl == std::string_view::npos ? std::string_view{} : text.substr(nl + 1);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  while (lines.next(line)) {
     if (line.empty()) continue;
     if (line.front() == '[' && line.back() == ']') {
       finish();
       port = fromUtf8(line.substr(1, line.size() - 2));
+      open = true;
       continue;
     }
-    std::size_t eq = line.find('=');
-    if (port.empty() || eq == std::string_view::npos || !applyField(current, line.substr(0, eq), line.substr(eq + 1)))
-      damaged = true;
+    if (!open) {
+      if (!strayNoted) out.notes.push_back("line " + std::to_string(lines.number()) + " outside a section: ignored");
+      strayNoted = true;
+      continue;
+    }
+    const std::size_t eq = line.find('=');
+    if (badLine == 0 && (eq == std::string_view::npos || !keys.insert(line.substr(0, eq)).second ||
+                         !applyField(current, line.substr(0, eq), line.substr(eq + 1))))
+      badLine = lines.number();
   }
   finish();
-  return result;
+  for (const auto& [name, count] : sections) {
+    if (count < 2) continue;
+    out.printers.erase(name);
+    out.notes.push_back(where(name) + " named in " + std::to_string(count) + " sections: all ignored");
+  }
+  return out;
 }
 
 }  // namespace printer_sim

@@ -13,8 +13,14 @@ namespace printer_sim {
 
 using PortStates = std::vector<std::pair<std::u16string, const PrinterState*>>;
 
+struct DecodedState {
+  std::map<std::u16string, PrinterState> printers;
+  std::vector<std::string> notes;  // what was left out and why, one trace line each
+};
+
 std::string encodeState(const PortStates& ports);
-// Printers whose section is damaged are left out.
-std::map<std::u16string, PrinterState> decodeState(std::string_view text);
+// Takes only what encodeState gives back unchanged: a section with a line it
+// cannot read, and every section of a port named twice, are left out.
+DecodedState decodeState(std::string_view text);
 
 }  // namespace printer_sim

@@ -11,11 +11,13 @@ std::string_view trim(std::string_view text) {
 }
 
 std::optional<uint64_t> parseUnsigned(std::string_view text) {
-  if (text.empty() || text.size() > 19) return std::nullopt;
+  if (text.empty() || text.size() > 20) return std::nullopt;
   uint64_t value = 0;
   for (char c : text) {
     if (c < '0' || c > '9') return std::nullopt;
-    value = value * 10 + static_cast<uint64_t>(c - '0');
+    const auto digit = static_cast<uint64_t>(c - '0');
+    if (value > (UINT64_MAX - digit) / 10) return std::nullopt;
+    value = value * 10 + digit;
   }
   return value;
 }
@@ -84,6 +86,20 @@ std::u16string fromUtf8(std::string_view text) {
       out.push_back(u'?');  // outside the BMP or malformed
       i += 1;
       while (i < text.size() && (static_cast<uint8_t>(text[i]) & 0xC0) == 0x80) ++i;
+    }
+  }
+  return out;
+}
+
+std::string escapeControls(std::string_view text) {
+  std::string out;
+  for (char c : text) {
+    const auto b = static_cast<uint8_t>(c);
+    if (b < 0x20 || b == 0x7F) {
+      out += "\\x";
+      out += toHex(&b, 1);
+    } else {
+      out += c;
     }
   }
   return out;

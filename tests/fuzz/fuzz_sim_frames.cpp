@@ -6,7 +6,8 @@
 // long), then operations. Operation byte: bits 0-2 the kind,
 // bits 3-4 the port (the third is a name taken from the input), bits 5-7 the
 // output size. Every call is traced, every change saved; at the end a second
-// simulator started from the saved state must hold what the first one holds.
+// simulator started from the saved state must hold what the first one holds,
+// and take what the first one saved without a note.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -54,11 +55,17 @@ constexpr const char16_t* kPorts[] = {u"USB001", u"USB002", nullptr, nullptr};
 class CountingTrace final : public sim::TraceSink {
  public:
   void write(std::string_view line) override {
+    check(line.find('\n') == std::string_view::npos);
+    if (line.substr(0, 6) == "state ") {  // loading the saved state, before any call
+      check(lines == 0);
+      ++notes;
+      return;
+    }
     ++lines;
     check(line.size() > 1 && line[0] == '#');
-    check(line.find('\n') == std::string_view::npos);
   }
   uint64_t lines = 0;
+  uint64_t notes = 0;
 };
 
 bool samePersistentState(const sim::PrinterState& a, const sim::PrinterState& b) {
@@ -154,9 +161,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   config.faults.garbleCall = (faults >> 3) & 7;
   config.faults.truncateCall = (faults >> 6) & 1;
   sim::MemoryStateStore store;
+  uint32_t givenSaves = 0;
   if (faults & 0x80) {  // a saved state of any content, as if read from the state file
     const std::vector<uint8_t> text = in.bytes(size_t{in.byte()} * 4);
     store.save(std::string(text.begin(), text.end()));
+    givenSaves = 1;
   }
   CountingTrace trace;
   sim::Simulator simulator(config, clock, &store, &trace);
@@ -245,7 +254,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   check(trace.lines == calls);
 
-  sim::Simulator restarted(config, clock, &store);
+  CountingTrace reloadTrace;
+  sim::Simulator restarted(config, clock, &store, &reloadTrace);
+  if (store.saves() > givenSaves) check(reloadTrace.notes == 0);
   for (const char16_t* port : {u"USB001", u"USB002"}) {
     const sim::PrinterState* before = simulator.printer(port);
     const sim::PrinterState* after = restarted.printer(port);

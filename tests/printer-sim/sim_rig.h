@@ -43,6 +43,12 @@ T make(F set) {
   return value;
 }
 
+class LineSink final : public TraceSink {
+ public:
+  void write(std::string_view line) override { lines.emplace_back(line); }
+  std::vector<std::string> lines;
+};
+
 struct Rig {
   explicit Rig(Config config = defaultConfig(Family::QM)) : sim(std::move(config), clock, &store) {}
 

@@ -1,18 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
+#include "sim_rig.h"
 
-#include "printer_sim/simulator.h"
-
-namespace printer_sim {
 namespace {
-
-class LineSink final : public TraceSink {
- public:
-  void write(std::string_view line) override { lines.emplace_back(line); }
-  std::vector<std::string> lines;
-};
+using namespace sim_test;
 
 TEST(Trace, OneLinePerCallWhateverThePortName) {
   ManualClock clock;
@@ -30,4 +21,3 @@ TEST(Trace, OneLinePerCallWhateverThePortName) {
 }
 
 }  // namespace
-}  // namespace printer_sim
