@@ -1,6 +1,7 @@
 #include "console/printer_info.h"
 
 #include "QmStat.h"
+#include "updater/export_binding.h"
 #include "updater/text_query.h"
 
 namespace qmqn {
@@ -41,8 +42,6 @@ constexpr InfoExport kExports[] = {
     {"mediaIdSetInfo", "Media ID set information", Kind::Number, nullptr, "GetMediaIdSetInfo"},
 };
 
-constexpr const char* kLibraryFile[] = {"QmStat.dll", "QnStat.dll"};
-
 // The reply up to its NUL, without the line end or blanks around it.
 std::string shownText(const updater::QueryBuffer& buffer, int32_t count, const updater::CodePage& codePage,
                       Kind kind) {
@@ -57,7 +56,7 @@ std::string shownText(const updater::QueryBuffer& buffer, int32_t count, const u
 
 std::vector<InfoValue> PrinterInfoReader::read(updater::Family family, int32_t handle) {
   const bool qm = family == updater::Family::Qm;
-  void* library = loader_.load(kLibraryFile[qm ? 0 : 1]);
+  void* library = loader_.load(updater::exportNames(qm ? updater::ExportSet::Qm : updater::ExportSet::Qn).fileName);
   std::vector<InfoValue> values;
   for (const InfoExport& e : kExports) {
     const char* name = qm ? e.qmName : e.qnName;
