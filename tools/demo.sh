@@ -12,7 +12,7 @@ root=$(pwd)
 
 if [ "${1:-}" = --console ]; then
   shift
-  ./tools/ensure-deps.sh
+  ./tools/ensure-deps.sh demo
   cmake --preset native >/dev/null
   cmake --build --preset native -j "$(nproc)" --target qmqn_console_demo >/dev/null
   exec build/native/bin/qmqn_console_demo "${1:-both}" "${2:-en}"
@@ -24,7 +24,7 @@ case $language in
   *) echo "usage: $0 [en|ja] | --console [qm|qn|both] [en|ja]" >&2; exit 2 ;;
 esac
 
-./tools/ensure-deps.sh
+./tools/ensure-deps.sh demo
 echo "building the Windows x64 package (mingw-x64 preset)..."
 cmake --preset mingw-x64 >/dev/null
 cmake --build --preset mingw-x64 -j "$(nproc)" --target demo-package qmqn_gui_driver >/dev/null

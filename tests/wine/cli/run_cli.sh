@@ -69,9 +69,11 @@ qmqn() {
     local left
     left=$(echo "$CTRL_C_AFTER - ($(now) - $start)" | bc)
     [ "${left:0:1}" = - ] || sleep "$left"
-    # The one process whose whole command line is this run's (Z: is /).
-    local pids line="Z:${copy//\//\\}\\tool\\qmqn.exe $*"
-    pids=$(ps -eo pid=,args= | L="$line" awk '{ pid = $1; sub(/^ *[0-9]+ /, "") } $0 == ENVIRON["L"] { print pid }')
+    # The one process whose whole command line is this run's: Windows style
+    # (Z: is /) with 32-bit Wine installed, the Unix path with wine64 alone.
+    local pids line="Z:${copy//\//\\}\\tool\\qmqn.exe $*" unix="$copy/tool/qmqn.exe $*"
+    pids=$(ps -eo pid=,args= | L="$line" U="$unix" awk '{ pid = $1; sub(/^ *[0-9]+ /, "") }
+      $0 == ENVIRON["L"] || $0 == ENVIRON["U"] { print pid }')
     if [ "$(wc -w <<<"$pids")" = 1 ]; then kill -INT "$pids"; else fail "no single qmqn to interrupt: $pids"; fi
   fi
   wait "$runner" || code=$?
