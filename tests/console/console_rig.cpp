@@ -121,10 +121,7 @@ Rig::Rig(const std::vector<RigPrinter>& printers)
     : qmSim_(configOf(printers, sim::Family::QM), simClock_), qnSim_(configOf(printers, sim::Family::QN), simClock_) {
   for (const RigPrinter& p : printers) {
     this->printers.names.push_back(p.name);
-    std::u16string field = p.port + u'\0';
-    records_[p.name] = {true, p.attributes, field};
-    const std::u16string usable = updater::usablePortName(p.attributes, field);
-    if (!usable.empty()) this->printers.ports[p.name] = usable;
+    this->printers.records[p.name] = {true, p.attributes, p.port + u'\0'};
   }
   static const std::string qmFirmware = sim::makeSampleFirmware(sim::Family::QM);
   static const std::string qnFirmware = sim::makeSampleFirmware(sim::Family::QN);
@@ -141,8 +138,7 @@ int Rig::run(std::vector<std::string> args) {
   if (!parsed.arguments) return exitCode(Outcome::BadUsage);
   // A program run: the libraries are loaded afresh, the printers keep their state.
   CoreLoader loader(qmMonitor_, qnMonitor_);
-  OwnClaims claims(printers);
-  Tool tool{claims, *this, loader, files, codePage, clock, runGuard, output, *this, *this, *this};
+  Tool tool{printers, loader, files, codePage, clock, runGuard, output, *this, *this, *this};
   return runCommand(*parsed.arguments, tool);
 }
 

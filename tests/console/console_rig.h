@@ -9,7 +9,6 @@
 
 #include "console/commands.h"
 #include "console/exit_codes.h"
-#include "console/tool_services.h"
 #include "core_binding.h"
 #include "fakes.h"
 #include "printer_sim/sample_data.h"
@@ -23,7 +22,7 @@ using namespace updater::testing;
 
 // Export names to functions over two library cores on the rig's monitors;
 // unloading gives fresh cores.
-class CoreLoader final : public ReloadableLoader {
+class CoreLoader final : public updater::LibraryLoader {
  public:
   CoreLoader(qmstat::Monitor& qm, qmstat::Monitor& qn);
   ~CoreLoader();
@@ -61,7 +60,7 @@ struct RigPrinter {
   sim::PrinterFaults faults;
 };
 
-class Rig final : public PrinterRecords, public HostFacts, public LogFile, public StopSignal {
+class Rig final : public HostFacts, public LogFile, public StopSignal {
  public:
   explicit Rig(const std::vector<RigPrinter>& printers);
   ~Rig();
@@ -69,7 +68,6 @@ class Rig final : public PrinterRecords, public HostFacts, public LogFile, publi
   int run(std::vector<std::string> args);
   const sim::PrinterState& printer(sim::Family family, std::u16string_view port);
 
-  PortRecord record(const std::string& name) override { return records_[name]; }
   std::string hostName() override { return "DESK-7"; }
   std::string timestamp() override { return "2026-12-08T12:00:00Z"; }
   bool append(const std::string& path, std::string_view line) override {
@@ -88,7 +86,6 @@ class Rig final : public PrinterRecords, public HostFacts, public LogFile, publi
   uint64_t stopAt = 0;  // Ctrl+C at this virtual time, 0: never
 
  private:
-  std::map<std::string, PortRecord> records_;
   SimulatorClock simClock_{clock};
   sim::Simulator qmSim_;
   sim::Simulator qnSim_;

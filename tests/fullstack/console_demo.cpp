@@ -32,7 +32,7 @@ const char* colourName(Rgb c) {
 
 // Prints each change with the virtual time; the progress bar only when it
 // crosses a multiple of 5, so the flash wait's 650 ticks stay readable.
-class ConsoleWindow final : public Window {
+class ConsoleWindow final : public Form1Controls {
  public:
   explicit ConsoleWindow(const VirtualClock& clock) : clock_(clock) {}
 
@@ -40,7 +40,7 @@ class ConsoleWindow final : public Window {
     texts_[index(e)] = std::string(text);
     print(e, "= \"" + std::string(text) + "\"");
   }
-  std::string text(Element e) const override { return texts_[index(e)]; }
+  std::string text(Element e) const { return texts_[index(e)]; }
   void setTextColour(Element e, Rgb colour) override { print(e, std::string("colour ") + colourName(colour)); }
   void setEnabled(Element e, bool enabled) override { print(e, enabled ? "enabled" : "disabled"); }
   void setVisible(Element e, bool visible) override { print(e, visible ? "shown" : "hidden"); }
@@ -51,7 +51,6 @@ class ConsoleWindow final : public Window {
     }
     progress_ = value;
   }
-  float progress() const override { return progress_; }
   void setFocus(Element e) override { print(e, "has the focus"); }
 
  private:
@@ -71,15 +70,15 @@ void programStart(Host& host, bool japanese, int number) {
   auto program = host.start();
   ConsoleWindow window(host.clock);
   host.dialog.choice = {PortChoice::End::Ok, 0, japanese};
-  Updater updater = host.updaterFor(*program, window);
-  const StartupEnd end = updater.load();
+  Updater& updater = host.updaterFor(*program, window);
+  const StartupEnd end = host.load(updater);
   for (const std::string& m : host.messages.shown) std::printf("  message box: \"%s\"\n", m.c_str());
   if (end != StartupEnd::UpdateDue) {
     std::printf("-- the window waits for [Close]: %s\n", window.text(Element::Text5).c_str());
     return;
   }
   std::printf("\n-- [Start] clicked\n");
-  updater.startClicked();
+  updater.start();
   std::printf("-- the window waits for [Close]: %s\n", window.text(Element::Text5).c_str());
 }
 

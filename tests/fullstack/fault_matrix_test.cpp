@@ -64,9 +64,9 @@ std::string describe(const Outcome& o) {
 // One program start: the start-up check, and Start when it offers it.
 Outcome runProgram(Host& host) {
   auto program = host.start();
-  Updater updater = host.updaterFor(*program);
-  Outcome o{updater.load(), std::nullopt, {}};
-  if (o.startup == StartupEnd::UpdateDue) o.run = updater.startClicked();
+  Updater& updater = host.updaterFor(*program);
+  Outcome o{host.load(updater), std::nullopt, {}};
+  if (o.startup == StartupEnd::UpdateDue) o.run = updater.start();
   o.text5 = program->window.text(Element::Text5);
   return o;
 }

@@ -13,14 +13,14 @@ TEST(FullStack, CompleteQmUpdateThenUpToDate) {
   Host host(sim::Family::QM);
   {
     auto program = host.start();
-    Updater updater = host.updaterFor(*program);
-    ASSERT_EQ(updater.load(), StartupEnd::UpdateDue);
+    Updater& updater = host.updaterFor(*program);
+    ASSERT_EQ(host.load(updater), StartupEnd::UpdateDue);
     EXPECT_EQ(updater.state().family, Family::Qm);
     EXPECT_EQ(program->window.colour(Element::Text1), kRed);
     EXPECT_EQ(program->window.colour(Element::Text3), kRed);
 
     const uint64_t started = host.clock.now;
-    ASSERT_EQ(updater.startClicked(), RunEnd::Complete) << program->window.text(Element::Text5);
+    ASSERT_EQ(updater.start(), RunEnd::Complete) << program->window.text(Element::Text5);
     const uint64_t took = host.clock.now - started;
     const FakeWindow& w = program->window;
     EXPECT_EQ(w.text(Element::Text5), "** Complete **  Push [Close] button.");
@@ -45,8 +45,8 @@ TEST(FullStack, CompleteQmUpdateThenUpToDate) {
   EXPECT_TRUE(host.messages.shown.empty());
 
   auto again = host.start();
-  Updater second = host.updaterFor(*again);
-  EXPECT_EQ(second.load(), StartupEnd::UpToDate);
+  Updater& second = host.updaterFor(*again);
+  EXPECT_EQ(host.load(second), StartupEnd::UpToDate);
   EXPECT_EQ(again->window.text(Element::Text5), "Firmware is already written.  Push [Close] botton.");
   EXPECT_TRUE(second.state().colorDataCurrent);
   EXPECT_TRUE(again->window.visible(Element::Picture2));
@@ -58,11 +58,11 @@ TEST(FullStack, CompleteQnUpdateThenUpToDate) {
   host.dialog.choice = {PortChoice::End::Ok, 0, true};
   {
     auto program = host.start();
-    Updater updater = host.updaterFor(*program);
-    ASSERT_EQ(updater.load(), StartupEnd::UpdateDue);
+    Updater& updater = host.updaterFor(*program);
+    ASSERT_EQ(host.load(updater), StartupEnd::UpdateDue);
     EXPECT_EQ(updater.state().family, Family::Qn);
     const uint64_t started = host.clock.now;
-    ASSERT_EQ(updater.startClicked(), RunEnd::Complete) << program->window.text(Element::Text5);
+    ASSERT_EQ(updater.start(), RunEnd::Complete) << program->window.text(Element::Text5);
     EXPECT_GE(host.clock.now - started, 3000u + 500u + 1000u + 56000u + 1000u);
     EXPECT_EQ(program->window.text(Element::Text5), "完了しました。  [終了]ボタンをクリック。");
     EXPECT_EQ(program->window.text(Element::Text1), kQnVersion);
@@ -72,8 +72,8 @@ TEST(FullStack, CompleteQnUpdateThenUpToDate) {
   EXPECT_TRUE(printer.qnBlock.empty());  // no colour control data for QN
 
   auto again = host.start();
-  Updater second = host.updaterFor(*again);
-  EXPECT_EQ(second.load(), StartupEnd::UpToDate);
+  Updater& second = host.updaterFor(*again);
+  EXPECT_EQ(host.load(second), StartupEnd::UpToDate);
   EXPECT_EQ(again->window.text(Element::Text5), "アップデート済みです。 [終了]ボタンをクリック。");
 }
 
@@ -95,10 +95,10 @@ TEST(FullStack, PrinterThatNeverEntersRewriteModeEndsInPrinterError) {
   faults.neverRewrite = true;
   host.setFaults(faults);
   auto program = host.start();
-  Updater updater = host.updaterFor(*program);
-  ASSERT_EQ(updater.load(), StartupEnd::UpdateDue);
+  Updater& updater = host.updaterFor(*program);
+  ASSERT_EQ(host.load(updater), StartupEnd::UpdateDue);
   const uint64_t started = host.clock.now;
-  EXPECT_EQ(updater.startClicked(), RunEnd::FirmwareFailed);
+  EXPECT_EQ(updater.start(), RunEnd::FirmwareFailed);
   EXPECT_EQ(host.clock.now - started, 3000u + 500u * kRewriteModePolls);
   EXPECT_EQ(program->window.text(Element::Text5), "Printer error.  Push [Close] botton.");
   EXPECT_EQ(host.printer(sim::Family::QM).imagesAccepted, 0u);

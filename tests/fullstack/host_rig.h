@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "core_binding.h"
-#include "fakes.h"
+#include "window_rig.h"
 #include "printer_sim/sample_data.h"
 #include "updater/updater.h"
 
@@ -53,13 +53,20 @@ class Host {
     CoreBinding qm;
     CoreBinding qn;
     FakeWindow window;
+    std::unique_ptr<Form1View> view;
+    std::unique_ptr<Updater> updater;
   };
 
   std::unique_ptr<Program> start() { return std::make_unique<Program>(*this); }
-  Updater updaterFor(Program& p) { return updaterFor(p, p.window); }
-  Updater updaterFor(Program& p, Window& window) {
-    return Updater(Services{window, p.qm, p.qn, printers, dialog, messages, files, codePage, clock, runGuard});
+  // The program's updater, shown on its window or on the controls given.
+  Updater& updaterFor(Program& p) { return updaterFor(p, p.window); }
+  Updater& updaterFor(Program& p, Form1Controls& controls) {
+    p.view = std::make_unique<Form1View>(controls, messages);
+    p.updater = std::make_unique<Updater>(Services{*p.view, p.qm, p.qn, printers, files, codePage, clock, runGuard});
+    return *p.updater;
   }
+  // As the window loads: printers, port dialog, check.
+  StartupEnd load(Updater& updater) { return loadForm1(updater, dialog, messages); }
   const sim::PrinterState& printer(sim::Family family) {
     return *(family == sim::Family::QM ? qmSim_ : qnSim_).printer(u"USB001");
   }

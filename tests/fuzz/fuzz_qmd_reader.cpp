@@ -2,8 +2,8 @@
 // status library core into a simulated QM printer on a virtual clock.
 //
 // Input: a mode byte, two length bytes, a call number, then the file. Mode
-// bit 0: the expected checksum is the one the file's image gives (so the
-// success path is reached) instead of the release's "FF32". Mode bit 1: the
+// bit 0: the file's table bytes are raised until they sum to the release's
+// checksum "FF32", so that the success path is reached. Mode bit 1: the
 // file is the rest of the input repeated to 24,000 + (length % 37,000) bytes,
 // which reaches the full table image and the 60,000-byte limit without huge
 // inputs. Mode bits 2-4: a monitor fault at that call (failed, garbled,
@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "core_binding.h"
-#include "fakes.h"
+#include "window_rig.h"
 #include "printer_sim/sample_data.h"
 #include "updater/run_files.h"
 #include "updater/transfers.h"
@@ -69,9 +69,19 @@ std::vector<uint8_t> fileFrom(const uint8_t* data, size_t size) {
   const size_t lengthField = size_t{data[1]} << 8 | data[2];
   const uint8_t* body = data + 4;
   const size_t bodySize = size - 4;
-  if (!(mode & 2)) return {body, body + bodySize};
-  std::vector<uint8_t> file(24'000 + lengthField % 37'000);
-  for (size_t i = 0; bodySize != 0 && i < file.size(); ++i) file[i] = body[i % bodySize];
+  std::vector<uint8_t> file(body, body + bodySize);
+  if (mode & 2) {
+    file.assign(24'000 + lengthField % 37'000, 0);
+    for (size_t i = 0; bodySize != 0 && i < file.size(); ++i) file[i] = body[i % bodySize];
+  }
+  if ((mode & 1) && file.size() >= sim::kColorDataSize) {
+    unsigned missing = static_cast<uint16_t>(0xFF32 - sim::byteSum16(file.data(), sim::kColorDataSize));
+    for (size_t i = 0; missing != 0 && i < sim::kColorDataSize; ++i) {
+      const unsigned add = std::min(missing, 255u - file[i]);
+      file[i] = static_cast<uint8_t>(file[i] + add);
+      missing -= add;
+    }
+  }
   return file;
 }
 
@@ -107,17 +117,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   FakeWindow window;
   FakePrinters printers;
-  FakeDialog dialog;
   FakeMessages messages;
+  Form1View view(window, messages);
   FakeFiles files;
   FakeCodePage codePage;
   files.files["QM0210.QMD"] = {FileStatus::Ok, file};
   files.put("QM_M0500S0500.S", "S0\r\n");
   codePage.dbcs = (data[0] & 0x20) != 0;
   FakeRunGuard runGuard;
-  Services services{window, qm, qn, printers, dialog, messages, files, codePage, clock, runGuard};
+  Services services{view, qm, qn, printers, files, codePage, clock, runGuard};
 
-  UpdaterState state;
+  UpdateState state;
+  StateWriter out(state, view);
   state.family = Family::Qm;
   state.portHandle = qm.initialize(u"USB001");
   check(state.portHandle > 0);
@@ -126,21 +137,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<uint8_t> padded = file;
   padded.resize((file.size() + 3) / 4 * 4, 0);
   const bool fullImage = padded.size() >= sim::kColorDataSize;
-  const std::string expectedChecksum =
-      (data[0] & 1) && fullImage ? sim::checksumHex(sim::byteSum16(padded.data(), sim::kColorDataSize))
-                                 : "FF32";
-  window.setText(Element::Label5, "QM0210.QMD");
-  window.setText(Element::Label6, expectedChecksum);
+  const std::string expectedChecksum(kQmRelease.colorDataChecksum);
 
   const int callsBefore = qm.calls;
   const uint64_t monitorCallsBefore = simulator.callCount();
   // The file is read and checked before the run's first printer command.
   RunFiles runFiles;
-  Transfer result = readRunFiles(services, state, runFiles);
-  if (result == Transfer::Succeeded) {
-    result = transferColorData(services, state, runFiles.colorData, "QM0210.QMD", Element::Label5,
-                               Element::Label6);
-  }
+  Transfer result = readRunFiles(services, out, runFiles);
+  if (result == Transfer::Succeeded) result = transferColorData(services, out, runFiles.colorData);
 
   if (file.size() < kColorFileMinimum || file.size() > kColorFileLimit) {
     check(result == Transfer::Failed);

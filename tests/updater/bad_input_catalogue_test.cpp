@@ -13,7 +13,7 @@
 #include <string>
 
 #include "core_binding.h"
-#include "fakes.h"
+#include "window_rig.h"
 #include "printer_sim/sample_data.h"
 #include "updater/firmware_image.h"
 #include "updater/usable_port.h"
@@ -63,13 +63,13 @@ TEST(BadInputCatalogue, FirmwareFile) {
     Rig r;
     r.dialog.choice = {PortChoice::End::Ok, 0, true};  // messages stay English
     r.qmPrinter(kOldQmVersion, "QM0210.QMD", "FF32\r");
-    ASSERT_EQ(r.updater.load(), StartupEnd::UpdateDue);
+    ASSERT_EQ(r.load(), StartupEnd::UpdateDue);
     r.clearLogs();
     r.qm.firmwareVersion = reply(kQmVersion);
     r.qm.statuses = {kReady, kRewrite, kRewrite};
     row.file(r);
 
-    EXPECT_EQ(r.updater.startClicked(), row.result) << row.what;
+    EXPECT_EQ(r.updater.start(), row.result) << row.what;
     EXPECT_EQ(r.messages.shown,
               row.message.empty() ? std::vector<std::string>{} : std::vector<std::string>{row.message})
         << row.what;
@@ -129,8 +129,10 @@ struct Stack {
   FakeFiles files;
   FakeCodePage codePage;
   FakeRunGuard runGuard;
-  Services services{window, qm, qn, printers, dialog, messages, files, codePage, clock, runGuard};
+  Form1View view{window, messages};
+  Services services{view, qm, qn, printers, files, codePage, clock, runGuard};
   Updater updater{services};
+  StartupEnd load() { return loadForm1(updater, dialog, messages); }
 };
 
 struct ColorRow {
@@ -156,14 +158,14 @@ TEST(BadInputCatalogue, ColourControlDataFile) {
   for (const ColorRow& row : rows) {
     Stack s;
     s.dialog.choice = {PortChoice::End::Ok, 0, false};
-    ASSERT_EQ(s.updater.load(), StartupEnd::UpdateDue) << row.what;
+    ASSERT_EQ(s.load(), StartupEnd::UpdateDue) << row.what;
     if (row.size) {
       std::vector<uint8_t> file(*row.size, 0x5A);
       std::copy_n(release.begin(), std::min(file.size(), release.size()), file.begin());
       s.files.files["QM0210.QMD"] = {FileStatus::Ok, file};
     }
     const uint64_t before = s.simulator.callCount();
-    EXPECT_EQ(s.updater.startClicked(), row.result) << row.what;
+    EXPECT_EQ(s.updater.start(), row.result) << row.what;
     EXPECT_EQ(s.messages.shown,
               row.message.empty() ? std::vector<std::string>{} : std::vector<std::string>{row.message})
         << row.what;
@@ -180,7 +182,7 @@ TEST(BadInputCatalogue, TwelveUsablePrinters) {
   for (int i = 1; i <= 12; ++i) r.printers.add("P" + std::to_string(i), "USB" + std::to_string(i));
   r.dialog.choice = {PortChoice::End::Ok, 11, false};
   r.qmPrinter(kQmVersion, "QM0210.QMD", "FF32\r");
-  EXPECT_EQ(r.updater.load(), StartupEnd::UpToDate);
+  EXPECT_EQ(r.load(), StartupEnd::UpToDate);
   ASSERT_EQ(r.dialog.shown.size(), 12u);
   EXPECT_EQ(r.dialog.shown.back(), "P12");
   EXPECT_EQ(r.qm.initializedPort, u"USB12");
@@ -204,8 +206,8 @@ TEST(BadInputCatalogue, PortNames) {
   };
   for (const PortRow& row : rows) {
     Stack s;
-    s.printers.ports["QM Printer"] = usablePortName(kAttributeEnableBidi, row.port + u'\0');
-    const StartupEnd end = s.updater.load();
+    s.printers.records["QM Printer"] = {true, kAttributeEnableBidi, row.port + u'\0'};
+    const StartupEnd end = s.load();
     EXPECT_EQ(end, row.end) << row.what;
     EXPECT_EQ(endsProgram(end), row.end != StartupEnd::NotQmQn) << row.what;
     EXPECT_EQ(s.messages.shown, row.messages) << row.what;
@@ -220,7 +222,7 @@ TEST(BadInputCatalogue, EleventhPortInOneLibrary) {
   }
   // QmStat refuses the eleventh port; QnStat takes it but no QN printer
   // answers there, so the QM printer is reported as neither family.
-  EXPECT_EQ(s.updater.load(), StartupEnd::NotQmQn);
+  EXPECT_EQ(s.load(), StartupEnd::NotQmQn);
   EXPECT_EQ(s.window.text(Element::Text5), "Printer is not QM/QN.  Push [Close] botton.");
   EXPECT_TRUE(s.messages.shown.empty());
 }
@@ -238,7 +240,7 @@ TEST(BadInputCatalogue, HandleFromTheLibrary) {
     r.qm.handle = row.handle;
     r.qn.handle = row.handle;
     r.qm.lastStatus = row.handle > 0 ? kReady : kStatusNone;
-    EXPECT_EQ(r.updater.load(), row.end) << row.handle;
+    EXPECT_EQ(r.load(), row.end) << row.handle;
   }
 }
 
@@ -271,7 +273,7 @@ TEST(BadInputCatalogue, RepliesThatLieAtStartUp) {
     sim::CallFaults lie;
     lie.overlongCall = row.call;
     s.simulator.setCallFaults(lie);
-    EXPECT_EQ(s.updater.load(), row.end) << row.what;
+    EXPECT_EQ(s.load(), row.end) << row.what;
     EXPECT_EQ(s.window.text(Element::Text1), row.text1) << row.what;
     EXPECT_EQ(s.window.text(Element::Text3), row.text3) << row.what;
     EXPECT_EQ(s.window.text(Element::Text4), row.text4) << row.what;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "fakes.h"
+#include "window_rig.h"
 #include "updater/transfers.h"
 
 namespace updater::testing {
@@ -10,7 +10,7 @@ class ColorDataTransfer : public ::testing::Test {
  protected:
   void SetUp() override {
     rig.qmPrinter(kQmVersion, "QM0200.QMD", "1234\r");
-    ASSERT_EQ(rig.updater.load(), StartupEnd::UpdateDue);
+    ASSERT_EQ(rig.load(), StartupEnd::UpdateDue);
     rig.clearLogs();
     rig.qm.colorVersion = reply("QM0210.QMD");
     rig.qm.colorChecksum = reply("FF32\r");
@@ -66,7 +66,7 @@ TEST_F(ColorDataTransfer, FileProblemsShowAMessageAndSendNothing) {
     Rig r;
     r.dialog.choice = {PortChoice::End::Ok, 0, true};
     r.qmPrinter(kQmVersion, "QM0200.QMD", "1234\r");
-    r.updater.load();
+    r.load();
     r.clearLogs();
     r.files.files["QM0210.QMD"] = c.file;
     EXPECT_EQ(colorDataFromFiles(r), Transfer::Failed) << c.what;

@@ -73,6 +73,7 @@ class FakeLoader final : public LibraryLoader {
     auto it = exports.find(name);
     return it == exports.end() ? nullptr : it->second;
   }
+  void unloadAll() override {}
   template <typename F>
   void add(const char* name, F f) {
     exports[name] = reinterpret_cast<Function>(f);

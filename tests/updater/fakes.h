@@ -1,4 +1,5 @@
-// Recording fakes of the updater's window and host, on one virtual clock.
+// Recording fakes of the updater core's host and status libraries, on one
+// virtual clock.
 #pragma once
 #include <array>
 #include <cstring>
@@ -10,10 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "updater/run_files.h"
-#include "updater/services.h"
-#include "updater/transfers.h"
-#include "updater/updater.h"
+#include "updater/host.h"
+#include "updater/status_binding.h"
 
 namespace updater::testing {
 
@@ -37,55 +36,6 @@ class VirtualClock final : public Clock {
   int yields = 0;
   std::vector<uint32_t> sleeps;
   std::function<void()> onYield;
-};
-
-class FakeWindow final : public Window {
- public:
-  struct State {
-    std::string text;
-    Rgb colour = kBlack;
-    bool enabled = true;
-    bool visible = true;
-    bool bold = false;
-  };
-
-  FakeWindow() {
-    at(Element::Label3).colour = kBlue;
-    at(Element::Text5).colour = kBlue;
-    for (Element e : {Element::Label4, Element::Label5, Element::Label6}) at(e).colour = kDarkGreen;
-  }
-
-  void setText(Element e, std::string_view text) override { at(e).text = std::string(text); }
-  std::string text(Element e) const override { return at(e).text; }
-  void setTextColour(Element e, Rgb colour) override { at(e).colour = colour; }
-  void setEnabled(Element e, bool enabled) override { at(e).enabled = enabled; }
-  void setVisible(Element e, bool visible) override { at(e).visible = visible; }
-  void setBold(Element e, bool bold) override { at(e).bold = bold; }
-  void setProgress(float value) override {
-    progress_ = value;
-    progressLog.push_back({clock ? clock->now : 0, value});
-  }
-  float progress() const override { return progress_; }
-  void setFocus(Element e) override { focus = e; }
-
-  State& at(Element e) { return states_[static_cast<size_t>(e)]; }
-  const State& at(Element e) const { return states_[static_cast<size_t>(e)]; }
-  Rgb colour(Element e) const { return at(e).colour; }
-  bool enabled(Element e) const { return at(e).enabled; }
-  bool visible(Element e) const { return at(e).visible; }
-  bool bold(Element e) const { return at(e).bold; }
-
-  struct ProgressWrite {
-    uint64_t at;
-    float value;
-  };
-  std::optional<Element> focus;
-  std::vector<ProgressWrite> progressLog;
-  const VirtualClock* clock = nullptr;
-
- private:
-  std::array<State, kElementCount> states_{};
-  float progress_ = 0.0f;
 };
 
 struct Reply {
@@ -192,10 +142,13 @@ class ScriptedBinding final : public StatusBinding {
 class FakePrinters final : public PrinterHost {
  public:
   std::vector<std::string> installedPrinters() override { return names; }
-  std::u16string printerPort(const std::string& name) override {
+  // A listed printer with an empty port is offline; records set one whole.
+  PortRecord portRecord(const std::string& name) override {
     ++lookups;
+    if (auto r = records.find(name); r != records.end()) return r->second;
     auto it = ports.find(name);
-    return it == ports.end() ? std::u16string() : it->second;
+    if (it == ports.end()) return {};
+    return {true, it->second.empty() ? 0xC40u : 0x840u, it->second + u'\0'};
   }
   bool claimPort(std::u16string_view port) override {
     claims.emplace_back(port);
@@ -207,6 +160,7 @@ class FakePrinters final : public PrinterHost {
   }
   std::vector<std::string> names;
   std::map<std::string, std::u16string> ports;
+  std::map<std::string, PortRecord> records;
   std::set<std::u16string> heldElsewhere;  // ports another process has claimed
   std::vector<std::u16string> claims;
   int lookups = 0;
@@ -219,24 +173,6 @@ class FakeRunGuard final : public RunGuard {
   bool held() const { return started > ended; }
   int started = 0;
   int ended = 0;
-};
-
-class FakeDialog final : public PortDialog {
- public:
-  PortChoice show(std::span<const std::string> names) override {
-    ++shows;
-    shown.assign(names.begin(), names.end());
-    return choice;
-  }
-  PortChoice choice{PortChoice::End::Ok, 0, false};
-  int shows = 0;
-  std::vector<std::string> shown;
-};
-
-class FakeMessages final : public MessageBoxes {
- public:
-  void show(std::string_view text) override { shown.emplace_back(text); }
-  std::vector<std::string> shown;
 };
 
 class FakeFiles final : public ProgramFiles {
@@ -280,69 +216,6 @@ class FakeCodePage final : public CodePage {
 };
 
 inline constexpr uint32_t kReady = 0x10001;
-
-// Everything wired together: one QM and one QN library, one printer.
-struct Rig {
-  Rig() {
-    window.clock = &clock;
-    printers.add("QM Printer", "USB001");
-    files.put("QM_M0500S0500.S", "S00600004844521B\r\nS1130000\r\n");
-    files.put("QN_M0200S0200.S", "S00600004844521B\r\nS1130000\r\n");
-    files.put("QM0210.QMD", std::string(24632, '\x11'));
-  }
-
-  // A QM printer that answers ready with the given firmware and colour data.
-  void qmPrinter(const std::string& version, const std::string& colorVersion,
-                 const std::string& checksum) {
-    qm.lastStatus = kReady;
-    qm.firmwareVersion = reply(version);
-    qm.colorVersion = reply(colorVersion);
-    qm.colorChecksum = {checksum, static_cast<int32_t>(checksum.size()) - 1};
-  }
-  void qnPrinter(const std::string& version) {
-    qn.lastStatus = kReady;
-    qn.firmwareVersion = reply(version);
-    qn.colorVersion = reply("qn0100.qmd");
-    qn.colorChecksum = reply("ab12\r");
-  }
-
-  // The run's printer calls after the start-up check.
-  void clearLogs() {
-    for (ScriptedBinding* b : {&qm, &qn}) {
-      b->calls.clear();
-      b->times.clear();
-    }
-    clock.sleeps.clear();
-  }
-
-  FakeWindow window;
-  VirtualClock clock;
-  ScriptedBinding qm{clock};
-  ScriptedBinding qn{clock};
-  FakePrinters printers;
-  FakeDialog dialog;
-  FakeMessages messages;
-  FakeFiles files;
-  FakeCodePage codePage;
-  FakeRunGuard runGuard;
-  Services services{window, qm, qn, printers, dialog, messages, files, codePage, clock, runGuard};
-  Updater updater{services};
-};
-
-// Start's file check, then one transfer with what it read, as the run does.
-inline Transfer firmwareFromFiles(Rig& r, std::string_view expectedVersion) {
-  RunFiles files;
-  const Transfer read = readRunFiles(r.services, r.updater.state(), files);
-  if (read != Transfer::Succeeded) return read;
-  return transferFirmware(r.services, r.updater.state(), std::move(files.firmware), expectedVersion);
-}
-inline Transfer colorDataFromFiles(Rig& r) {
-  RunFiles files;
-  const Transfer read = readRunFiles(r.services, r.updater.state(), files);
-  if (read != Transfer::Succeeded) return read;
-  return transferColorData(r.services, r.updater.state(), files.colorData, kQmRelease.colorDataFile,
-                           Element::Label5, Element::Label6);
-}
 
 inline const std::string kQmVersion = "QM_MASTER 5.00  QM_SLAVE  5.00";
 inline const std::string kQnVersion = "QN_MASTER 2.00  QN_SLAVE  2.00";

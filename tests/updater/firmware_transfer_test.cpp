@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "fakes.h"
+#include "window_rig.h"
 #include "updater/firmware_image.h"
-#include "updater/step_list.h"
+#include "window/form1_controls.h"
 #include "updater/transfers.h"
 
 namespace updater::testing {
@@ -19,7 +19,7 @@ void prepare(Rig& r, Family family) {
   } else {
     r.qnPrinter(kOldQnVersion);
   }
-  ASSERT_EQ(r.updater.load(), StartupEnd::UpdateDue);
+  ASSERT_EQ(r.load(), StartupEnd::UpdateDue);
   r.clearLogs();
   ScriptedBinding& lib = family == Family::Qm ? r.qm : r.qn;
   lib.firmwareVersion = reply(family == Family::Qm ? kQmVersion : kQnVersion);
@@ -27,10 +27,7 @@ void prepare(Rig& r, Family family) {
   lib.lastStatus = kReady;
 }
 
-Transfer run(Rig& r) {
-  const Release& release = releaseOf(r.updater.state().family);
-  return firmwareFromFiles(r, release.firmwareVersion);
-}
+Transfer run(Rig& r) { return firmwareFromFiles(r); }
 
 class FirmwareTransfer : public ::testing::Test {
  protected:
@@ -134,12 +131,12 @@ TEST_F(FirmwareTransfer, FlashWaitIsPacedByDeadline) {
                        Case{100, 0, 100}}) {
     Rig r;
     r.qmPrinter(kOldQmVersion, "QM0210.QMD", "FF32\r");
-    r.updater.load();
+    r.load();
     r.qm.firmwareVersion = reply(kQmVersion);
     r.qm.statuses = {kRewrite, kRewrite};
     r.clock.oversleepMs = c.oversleep;
     r.clock.granularityMs = c.granularity;
-    ASSERT_EQ(firmwareFromFiles(r, kQmVersion),
+    ASSERT_EQ(firmwareFromFiles(r),
               Transfer::Succeeded);
     // Ticks: progress writes 5..654; the wait starts after the value 20.
     const auto& log = r.window.progressLog;
@@ -192,10 +189,10 @@ TEST_F(FirmwareTransfer, FileProblemsShowAMessageAndSendNothing) {
     Rig r;
     r.dialog.choice = {PortChoice::End::Ok, 0, true};  // the message stays English
     r.qmPrinter(kOldQmVersion, "QM0210.QMD", "FF32\r");
-    r.updater.load();
+    r.load();
     r.clearLogs();
     c.prepare(r);
-    EXPECT_EQ(firmwareFromFiles(r, kQmVersion),
+    EXPECT_EQ(firmwareFromFiles(r),
               Transfer::Failed)
         << c.what;
     EXPECT_EQ(r.messages.shown, std::vector<std::string>{c.message}) << c.what;
@@ -235,11 +232,11 @@ TEST_F(FirmwareTransfer, DataWriteFailureStopsAtStepThree) {
   for (int32_t result : {0, -1}) {
     Rig r;
     r.qmPrinter(kOldQmVersion, "QM0210.QMD", "FF32\r");
-    r.updater.load();
+    r.load();
     r.clearLogs();
     r.qm.statuses = {kRewrite};
     r.qm.firmwareWriteResult = result;
-    EXPECT_EQ(firmwareFromFiles(r, kQmVersion),
+    EXPECT_EQ(firmwareFromFiles(r),
               Transfer::Failed);
     EXPECT_EQ(r.qm.calls.back(), "setFirmwDataWrite");
     EXPECT_TRUE(r.window.bold(Element::Label14)) << result;
@@ -284,10 +281,10 @@ TEST_F(FirmwareTransfer, VersionComparison) {
   for (const Case& c : cases) {
     Rig r;
     r.qmPrinter(kOldQmVersion, "QM0210.QMD", "FF32\r");
-    r.updater.load();
+    r.load();
     r.qm.statuses = {kRewrite};
     r.qm.firmwareVersion = c.version;
-    EXPECT_EQ(firmwareFromFiles(r, kQmVersion),
+    EXPECT_EQ(firmwareFromFiles(r),
               c.result)
         << c.text1;
     EXPECT_EQ(r.window.text(Element::Text1), c.text1);

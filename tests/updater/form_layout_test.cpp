@@ -20,11 +20,6 @@ bool overlap(const PixelRect& a, const PixelRect& b) {
          b.top < a.top + a.height;
 }
 
-bool isMarker(Element e) {
-  return static_cast<int>(e) >= static_cast<int>(Element::Picture1) &&
-         static_cast<int>(e) <= static_cast<int>(Element::Picture14);
-}
-
 // 100, 125, 150, 175 and 200 %.
 constexpr int kDpis[] = {96, 120, 144, 168, 192};
 

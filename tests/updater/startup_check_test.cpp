@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "fakes.h"
+#include "window_rig.h"
 #include "updater/texts.h"
 
 namespace updater::testing {
@@ -10,7 +10,7 @@ class StartupCheck : public ::testing::Test {
  protected:
   Rig rig;
   FakeWindow& w = rig.window;
-  StartupEnd load() { return rig.updater.load(); }
+  StartupEnd load() { return rig.load(); }
 };
 
 TEST_F(StartupCheck, NoUsablePrinterEndsWithEnglishMessage) {
@@ -26,8 +26,7 @@ TEST_F(StartupCheck, NoUsablePrinterEndsWithEnglishMessage) {
 TEST_F(StartupCheck, CancelEndsWithoutMessageOrPrinterCall) {
   rig.dialog.choice = {PortChoice::End::Cancel, 0, true};
   EXPECT_EQ(load(), StartupEnd::Cancelled);
-  EXPECT_TRUE(rig.updater.state().portDialogCancelled);
-  EXPECT_FALSE(rig.updater.state().useJapanese);
+  EXPECT_FALSE(rig.updater.state().checkEnd.has_value());
   EXPECT_TRUE(rig.messages.shown.empty());
   EXPECT_TRUE(rig.qm.calls.empty());
 }
@@ -50,7 +49,7 @@ TEST_F(StartupCheck, OnlyUsablePrintersAreOfferedInHostOrder) {
   rig.qmPrinter(kQmVersion, "QM0210.QMD", "FF32\r");
   load();
   EXPECT_EQ(rig.dialog.shown, (std::vector<std::string>{"QM A", "QM B", "QM C"}));
-  EXPECT_EQ(rig.updater.state().selectedPrinterIndex, 2);
+  EXPECT_EQ(rig.updater.state().printer, "QM C");
   EXPECT_EQ(rig.qm.initializedPort, u"USB003");
   EXPECT_EQ(w.text(Element::Text2), "QM C");
 }
@@ -72,7 +71,7 @@ TEST_F(StartupCheck, PortHeldByAnotherUpdaterEndsBeforeAnyPrinterCall) {
   other.printers.heldElsewhere = {u"USB001"};
   other.dialog.choice = {PortChoice::End::Ok, 1, false};
   other.qnPrinter(kOldQnVersion);
-  EXPECT_EQ(other.updater.load(), StartupEnd::UpdateDue);
+  EXPECT_EQ(other.load(), StartupEnd::UpdateDue);
   EXPECT_EQ(other.printers.claims, std::vector<std::u16string>{u"USB002"});
 }
 
@@ -89,7 +88,7 @@ TEST_F(StartupCheck, OkWithIndexOutsideTheListKeepsTheFirstPrinter) {
   rig.dialog.choice = {PortChoice::End::Ok, -1, false};
   rig.qmPrinter(kQmVersion, "QM0210.QMD", "FF32\r");
   load();
-  EXPECT_EQ(rig.updater.state().selectedPrinterIndex, 0);
+  EXPECT_EQ(rig.updater.state().printer, "QM Printer");
   EXPECT_EQ(rig.qm.initializedPort, u"USB001");
 }
 
@@ -160,7 +159,7 @@ TEST_F(StartupCheck, BlanksAroundVersionMatchButLetterCaseDoesNot) {
 
   Rig other;
   other.qmPrinter("qm_master 5.00  qm_slave  5.00", "QM0210.QMD", "FF32\r");
-  EXPECT_EQ(other.updater.load(), StartupEnd::UpdateDue);
+  EXPECT_EQ(other.load(), StartupEnd::UpdateDue);
 }
 
 TEST_F(StartupCheck, NegativeVersionCountLeavesText1EmptyAndDifferent) {
@@ -202,7 +201,7 @@ TEST_F(StartupCheck, ColourDataDifferentOrUnreadableMeansUpdateDue) {
     r.qmPrinter(kQmVersion, "", "");
     r.qm.colorVersion = c.version;
     r.qm.colorChecksum = c.checksum;
-    EXPECT_EQ(r.updater.load(), StartupEnd::UpdateDue) << c.text3;
+    EXPECT_EQ(r.load(), StartupEnd::UpdateDue) << c.text3;
     EXPECT_EQ(r.window.text(Element::Text3), c.text3);
     EXPECT_EQ(r.window.text(Element::Text4), c.text4);
     EXPECT_EQ(r.window.colour(Element::Text3), kRed);
@@ -276,11 +275,10 @@ TEST_F(StartupCheck, NeitherFamilyAnswers) {
 TEST_F(StartupCheck, QnPrinterWithUnavailableQmLibraryStillReachesQnProbe) {
   NullStatusBinding missingQm;
   Services services = rig.services;
-  Services withoutQm{services.window, missingQm, rig.qn, rig.printers, rig.dialog,
-                     rig.messages, rig.files, rig.codePage, rig.clock, rig.runGuard};
+  Services withoutQm{services.frontEnd, missingQm, rig.qn, rig.printers, rig.files, rig.codePage, rig.clock, rig.runGuard};
   rig.qnPrinter(kQnVersion);
   Updater updater(withoutQm);
-  EXPECT_EQ(updater.load(), StartupEnd::UpToDate);
+  EXPECT_EQ(loadForm1(updater, rig.dialog, rig.messages), StartupEnd::UpToDate);
   EXPECT_EQ(updater.state().family, Family::Qn);
   EXPECT_EQ(updater.state().portHandle, 1);
 }
@@ -288,19 +286,17 @@ TEST_F(StartupCheck, QnPrinterWithUnavailableQmLibraryStillReachesQnProbe) {
 TEST_F(StartupCheck, NoAnswerWithUnavailableQnLibraryIsNotQmQn) {
   NullStatusBinding missingQn;
   Services services = rig.services;
-  Services withoutQn{services.window, rig.qm, missingQn, rig.printers, rig.dialog,
-                     rig.messages, rig.files, rig.codePage, rig.clock, rig.runGuard};
+  Services withoutQn{services.frontEnd, rig.qm, missingQn, rig.printers, rig.files, rig.codePage, rig.clock, rig.runGuard};
   rig.qm.statuses = {kStatusNone};
   Updater updater(withoutQn);
-  EXPECT_EQ(updater.load(), StartupEnd::NotQmQn);
+  EXPECT_EQ(loadForm1(updater, rig.dialog, rig.messages), StartupEnd::NotQmQn);
   EXPECT_TRUE(rig.messages.shown.empty());
   EXPECT_EQ(w.text(Element::Text5), "Printer is not QM/QN.  Push [Close] botton.");
 
   NullStatusBinding missingQm;
-  Services neither{services.window, missingQm, missingQn, rig.printers, rig.dialog,
-                   rig.messages, rig.files, rig.codePage, rig.clock, rig.runGuard};
+  Services neither{services.frontEnd, missingQm, missingQn, rig.printers, rig.files, rig.codePage, rig.clock, rig.runGuard};
   Updater none(neither);
-  EXPECT_EQ(none.load(), StartupEnd::NotQmQn);
+  EXPECT_EQ(loadForm1(none, rig.dialog, rig.messages), StartupEnd::NotQmQn);
   EXPECT_EQ(none.state().family, Family::None);
 }
 
@@ -325,7 +321,7 @@ TEST_F(StartupCheck, QnOlderFirmwareInJapanese) {
   rig.dialog.choice = {PortChoice::End::Ok, 0, true};
   rig.qnPrinter(kOldQnVersion);
   EXPECT_EQ(load(), StartupEnd::UpdateDue);
-  EXPECT_TRUE(rig.updater.state().useJapanese);
+  EXPECT_TRUE(rig.updater.state().japanese);
   EXPECT_EQ(w.text(Element::Text5), "[開始]ボタンをクリック。");
   EXPECT_EQ(w.text(Element::Label10), "プリンタ名 ");
   EXPECT_EQ(w.text(Element::Label7), "ファーム Ver. ");
@@ -352,14 +348,14 @@ TEST_F(StartupCheck, JapaneseEndStateTexts) {
     r.dialog.choice = {PortChoice::End::Ok, 0, true};
     r.qmPrinter(c.version, "QM0210.QMD", "FF32\r");
     r.qm.lastStatus = c.status;
-    EXPECT_EQ(r.updater.load(), c.end);
+    EXPECT_EQ(r.load(), c.end);
     EXPECT_EQ(r.window.text(Element::Text5), c.text5);
   }
   Rig r;
   r.dialog.choice = {PortChoice::End::Ok, 0, true};
   r.qmPrinter(kOldQmVersion, "QM0210.QMD", "FF32\r");
   r.qm.lastStatus = 0x100001;
-  r.updater.load();
+  r.load();
   EXPECT_EQ(r.window.text(Element::Text1), "ファームウェア書替えモード");
 }
 
@@ -367,14 +363,14 @@ TEST_F(StartupCheck, Label4DoubleClickEnablesStartInEveryEndState) {
   rig.qmPrinter(kQmVersion, "QM0210.QMD", "FF32\r");
   load();
   EXPECT_FALSE(w.enabled(Element::Command1));
-  rig.updater.label4DoubleClicked();
+  rig.updater.allowStart();
   EXPECT_TRUE(w.enabled(Element::Command1));
   EXPECT_EQ(w.text(Element::Text5), "Firmware is already written.  Push [Close] botton.");
 
   Rig none;
-  none.updater.load();
+  none.load();
   EXPECT_EQ(none.window.text(Element::Label4), "");
-  none.updater.label4DoubleClicked();
+  none.updater.allowStart();
   EXPECT_TRUE(none.window.enabled(Element::Command1));
 }
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "fakes.h"
-#include "updater/step_list.h"
+#include "window_rig.h"
+#include "window/form1_controls.h"
 
 namespace updater::testing {
 namespace {
@@ -13,7 +13,7 @@ constexpr uint32_t kRewrite = 0x100001;
 void qmDue(Rig& r, bool japanese = false) {
   r.dialog.choice = {PortChoice::End::Ok, 0, japanese};
   r.qmPrinter(kOldQmVersion, "QM0200.QMD", "1234\r");
-  ASSERT_EQ(r.updater.load(), StartupEnd::UpdateDue);
+  ASSERT_EQ(r.load(), StartupEnd::UpdateDue);
   r.clearLogs();
   r.qm.firmwareVersion = reply(kQmVersion);
   r.qm.colorVersion = reply("QM0210.QMD");
@@ -34,7 +34,7 @@ void expectCloseOnly(const FakeWindow& w, bool focused) {
 TEST(UpdateRun, QmCompleteWithColourData) {
   Rig r;
   qmDue(r);
-  EXPECT_EQ(r.updater.startClicked(), RunEnd::Complete);
+  EXPECT_EQ(r.updater.start(), RunEnd::Complete);
   const FakeWindow& w = r.window;
   EXPECT_EQ(w.text(Element::Text5), "** Complete **  Push [Close] button.");
   EXPECT_EQ(w.colour(Element::Text5), kBlue);
@@ -59,7 +59,7 @@ TEST(UpdateRun, QmCompleteWithColourData) {
 TEST(UpdateRun, QmCompleteInJapanese) {
   Rig r;
   qmDue(r, true);
-  EXPECT_EQ(r.updater.startClicked(), RunEnd::Complete);
+  EXPECT_EQ(r.updater.start(), RunEnd::Complete);
   EXPECT_EQ(r.window.text(Element::Text5), "完了しました。  [終了]ボタンをクリック。");
 }
 
@@ -68,7 +68,7 @@ TEST(UpdateRun, PrepareWindowBeforeTheStatusTest) {
   qmDue(r);
   r.qm.statuses = {0x40001};
   r.window.setText(Element::Text3, "old");
-  EXPECT_EQ(r.updater.startClicked(), RunEnd::StatusNotReady);
+  EXPECT_EQ(r.updater.start(), RunEnd::StatusNotReady);
   const FakeWindow& w = r.window;
   EXPECT_EQ(w.text(Element::Text1), "");
   EXPECT_EQ(w.text(Element::Text3), "");
@@ -91,7 +91,7 @@ TEST(UpdateRun, BadQmdFileStopsBeforeAnyPrinterCommand) {
   Rig r;
   qmDue(r, true);
   r.files.put("QM0210.QMD", "");
-  EXPECT_EQ(r.updater.startClicked(), RunEnd::BadFile);
+  EXPECT_EQ(r.updater.start(), RunEnd::BadFile);
   const FakeWindow& w = r.window;
   EXPECT_EQ(r.messages.shown, std::vector<std::string>{"QM0210.QMD File Not Opend"});
   EXPECT_TRUE(r.qm.calls.empty());
@@ -125,7 +125,7 @@ TEST(UpdateRun, RunGuardIsHeldForTheWholeRunWhateverItsEnd) {
     r.clock.onYield = [&] {
       heldAtEveryYield = heldAtEveryYield && r.runGuard.held();
     };
-    EXPECT_EQ(r.updater.startClicked(), row.end) << row.what;
+    EXPECT_EQ(r.updater.start(), row.end) << row.what;
     EXPECT_TRUE(heldAtEveryYield) << row.what;
     EXPECT_EQ(r.runGuard.started, 1) << row.what;
     EXPECT_EQ(r.runGuard.ended, 1) << row.what;
@@ -136,7 +136,7 @@ TEST(UpdateRun, NoAnswerAtTheStartIsAPrinterErrorToo) {
   Rig r;
   qmDue(r, true);
   r.qm.statuses = {kStatusNone};
-  EXPECT_EQ(r.updater.startClicked(), RunEnd::StatusNotReady);
+  EXPECT_EQ(r.updater.start(), RunEnd::StatusNotReady);
   EXPECT_EQ(r.window.text(Element::Text5), "プリンタエラー。 [終了]ボタンをクリック。");
 }
 
@@ -144,7 +144,7 @@ TEST(UpdateRun, PrinterInRewriteModeIsAccepted) {
   Rig r;
   qmDue(r);
   r.qm.statuses = {kRewrite, kRewrite};
-  EXPECT_EQ(r.updater.startClicked(), RunEnd::Complete);
+  EXPECT_EQ(r.updater.start(), RunEnd::Complete);
   EXPECT_EQ(r.qm.count("setFirmwUpdateMode"), 1);
 }
 
@@ -152,7 +152,7 @@ TEST(UpdateRun, FirmwareFailureDisablesTheProgressBar) {
   Rig r;
   qmDue(r);
   r.qm.firmwareVersion = reply(kOldQmVersion);
-  EXPECT_EQ(r.updater.startClicked(), RunEnd::FirmwareFailed);
+  EXPECT_EQ(r.updater.start(), RunEnd::FirmwareFailed);
   const FakeWindow& w = r.window;
   EXPECT_EQ(w.text(Element::Text5), "Printer error.  Push [Close] botton.");
   EXPECT_EQ(w.colour(Element::Text5), kRed);
@@ -166,7 +166,7 @@ TEST(UpdateRun, ColourDataFailureLeavesStepFiveOpen) {
   Rig r;
   qmDue(r);
   r.qm.colorChecksum = {"0000\r", 4};
-  EXPECT_EQ(r.updater.startClicked(), RunEnd::ColorDataFailed);
+  EXPECT_EQ(r.updater.start(), RunEnd::ColorDataFailed);
   const FakeWindow& w = r.window;
   EXPECT_EQ(w.text(Element::Text5), "Printer error.  Push [Close] botton.");
   expectCloseOnly(w, true);
@@ -181,13 +181,13 @@ TEST(UpdateRun, ColourDataFailureLeavesStepFiveOpen) {
 TEST(UpdateRun, QmWithCurrentColourDataOnlyReadsItBack) {
   Rig r;
   r.qmPrinter(kOldQmVersion, "QM0210.QMD", "FF32\r");
-  ASSERT_EQ(r.updater.load(), StartupEnd::UpdateDue);
+  ASSERT_EQ(r.load(), StartupEnd::UpdateDue);
   ASSERT_TRUE(r.updater.state().colorDataCurrent);
   r.qm.firmwareVersion = reply(kQmVersion);
   r.qm.colorVersion = reply(" qm0210.qmd");
   r.qm.colorChecksum = {"ff32a7\r", 6};
   r.qm.statuses = {kReady, kRewrite};
-  EXPECT_EQ(r.updater.startClicked(), RunEnd::Complete);
+  EXPECT_EQ(r.updater.start(), RunEnd::Complete);
   EXPECT_EQ(r.qm.count("setColorDataWrite"), 0);
   EXPECT_EQ(r.window.text(Element::Text3), "QM0210.QMD");
   EXPECT_EQ(r.window.text(Element::Text4), "FF32");
@@ -199,37 +199,37 @@ TEST(UpdateRun, QmInRewriteModeAtStartUpGetsColourDataWritten) {
   Rig r;
   r.qmPrinter(kOldQmVersion, "QM0210.QMD", "FF32\r");
   r.qm.lastStatus = kRewrite;
-  ASSERT_EQ(r.updater.load(), StartupEnd::UpdateDue);
+  ASSERT_EQ(r.load(), StartupEnd::UpdateDue);
   ASSERT_FALSE(r.updater.state().colorDataCurrent);
   r.qm.firmwareVersion = reply(kQmVersion);
   r.qm.statuses = {kRewrite, kRewrite, kRewrite};
   r.qm.lastStatus = kReady;
-  EXPECT_EQ(r.updater.startClicked(), RunEnd::Complete);
+  EXPECT_EQ(r.updater.start(), RunEnd::Complete);
   EXPECT_EQ(r.qm.count("setColorDataWrite"), 1);
 }
 
 TEST(UpdateRun, FailedReadBackDoesNotFailTheRun) {
   Rig r;
   r.qmPrinter(kOldQmVersion, "QM0210.QMD", "FF32\r");
-  r.updater.load();
+  r.load();
   r.qm.firmwareVersion = reply(kQmVersion);
   r.qm.colorVersion = {"", -1};
   r.qm.colorChecksum = {"", 0};
   r.qm.statuses = {kReady, kRewrite};
-  EXPECT_EQ(r.updater.startClicked(), RunEnd::Complete);
+  EXPECT_EQ(r.updater.start(), RunEnd::Complete);
   EXPECT_EQ(r.window.text(Element::Text3), "");
 }
 
 TEST(UpdateRun, QnCompletesWithoutColourDataStep) {
   Rig r;
   r.qnPrinter(kOldQnVersion);
-  ASSERT_EQ(r.updater.load(), StartupEnd::UpdateDue);
+  ASSERT_EQ(r.load(), StartupEnd::UpdateDue);
   r.window.setText(Element::Text3, "KEPT");
   r.qn.firmwareVersion = reply(kQnVersion);
   r.qn.colorVersion = {"", -1};
   r.qn.colorChecksum = {"cd34\r", 4};
   r.qn.statuses = {kReady, kRewrite};
-  EXPECT_EQ(r.updater.startClicked(), RunEnd::Complete);
+  EXPECT_EQ(r.updater.start(), RunEnd::Complete);
   const FakeWindow& w = r.window;
   EXPECT_EQ(w.text(Element::Text3), "KEPT");  // failed query: box keeps its text
   EXPECT_EQ(w.text(Element::Text4), "CD34");
@@ -250,12 +250,12 @@ TEST(UpdateRun, SecondStartDuringARunIsIgnored) {
   RunEnd nested = RunEnd::Complete;
   r.clock.onYield = [&] {
     if (++yields == 300) {
-      r.updater.label4DoubleClicked();
-      nested = r.updater.startClicked();
+      r.updater.allowStart();
+      nested = r.updater.start();
       EXPECT_FALSE(r.window.enabled(Element::Command1));
     }
   };
-  EXPECT_EQ(r.updater.startClicked(), RunEnd::Complete);
+  EXPECT_EQ(r.updater.start(), RunEnd::Complete);
   EXPECT_EQ(nested, RunEnd::Ignored);
   EXPECT_EQ(r.qm.count("setFirmwDataWrite"), 1);
   EXPECT_EQ(r.qm.count("setFirmwUpdateMode"), 1);
@@ -263,10 +263,10 @@ TEST(UpdateRun, SecondStartDuringARunIsIgnored) {
 
 TEST(UpdateRun, GestureOnAPrinterOfNeitherFamilyAsksQnStatAndFails) {
   Rig r;
-  ASSERT_EQ(r.updater.load(), StartupEnd::NotQmQn);
-  r.updater.label4DoubleClicked();
+  ASSERT_EQ(r.load(), StartupEnd::NotQmQn);
+  r.updater.allowStart();
   r.clearLogs();
-  EXPECT_EQ(r.updater.startClicked(), RunEnd::StatusNotReady);
+  EXPECT_EQ(r.updater.start(), RunEnd::StatusNotReady);
   EXPECT_TRUE(r.qm.calls.empty());
   EXPECT_EQ(r.qn.calls, std::vector<std::string>{"getStatus"});
   EXPECT_EQ(r.window.text(Element::Text5), "Printer error.  Push [Close] botton.");
@@ -275,11 +275,11 @@ TEST(UpdateRun, GestureOnAPrinterOfNeitherFamilyAsksQnStatAndFails) {
 TEST(UpdateRun, SecondRunAfterTheGestureTakesTheTransferPathAgain) {
   Rig r;
   qmDue(r);
-  ASSERT_EQ(r.updater.startClicked(), RunEnd::Complete);
-  r.updater.label4DoubleClicked();
+  ASSERT_EQ(r.updater.start(), RunEnd::Complete);
+  r.updater.allowStart();
   EXPECT_TRUE(r.window.enabled(Element::Command1));
   r.qm.statuses = {kReady, kRewrite};
-  EXPECT_EQ(r.updater.startClicked(), RunEnd::Complete);
+  EXPECT_EQ(r.updater.start(), RunEnd::Complete);
   EXPECT_EQ(r.qm.count("setColorDataWrite"), 2);
 }
 

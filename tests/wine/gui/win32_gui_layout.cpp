@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 #include <updater/texts.h>
-#include <updater/updater_state.h>
+#include <updater/update_state.h>
 
 #include <algorithm>
 #include <cstdio>

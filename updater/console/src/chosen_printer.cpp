@@ -5,7 +5,7 @@
 namespace qmqn {
 
 ChosenPrinter findPrinter(const Target& target, Tool& tool) {
-  const Choice choice = choosePrinter(target, tool.printers.installedPrinters(), tool.records);
+  const Choice choice = choosePrinter(target, tool.printers.installedPrinters(), tool.printers);
   const std::string what = (target.by == Target::By::Port ? "port " : "printer ") + target.text;
   if (choice.end == Choice::End::NoMatch) {
     tool.out.line(Stream::Err, "No such printer: " + what);
@@ -16,7 +16,7 @@ ChosenPrinter findPrinter(const Target& target, Tool& tool) {
     for (const std::string& name : choice.candidates) tool.out.line(Stream::Err, "  " + name);
     return {{}, {}, Outcome::NoSuchPrinter};
   }
-  const PortRecord record = tool.records.record(choice.deviceName);
+  const updater::PortRecord record = tool.printers.portRecord(choice.deviceName);
   const Usability usability = usabilityOf(record);
   ChosenPrinter chosen{choice.deviceName, portText(record), std::nullopt};
   if (usability != Usability::Usable) {

@@ -2,39 +2,19 @@
 #include "console/commands.h"
 #include "console/json.h"
 #include "console/printer_info.h"
+#include "console/printer_turn.h"
+#include "console/run_reporter.h"
 #include "console/status_meaning.h"
-#include "updater/updater_state.h"
+#include "console/update_report.h"
+#include "updater/startup_check.h"
+#include "updater/usable_port.h"
 
 namespace qmqn {
-namespace {
-
-struct Probe {
-  updater::Family family = updater::Family::None;
-  int32_t handle = 0;
-  uint32_t status = updater::kStatusNone;
-};
-
-// As the start-up check probes: QmStat first, QnStat when it has no status.
-Probe probe(FreshLibraries& libraries, const std::u16string& port) {
-  Probe p;
-  p.handle = libraries.qm.initialize(port.c_str());
-  p.status = libraries.qm.getStatus(p.handle);
-  if (p.status != updater::kStatusNone) {
-    p.family = updater::Family::Qm;
-    return p;
-  }
-  p.handle = libraries.qn.initialize(port.c_str());
-  p.status = libraries.qn.getStatus(p.handle);
-  if (p.status != updater::kStatusNone) p.family = updater::Family::Qn;
-  return p;
-}
-
-}  // namespace
 
 int showInfo(const Arguments& arguments, Tool& tool) {
   const ChosenPrinter chosen = findPrinter(arguments.target, tool);
   if (chosen.refused) return exitCode(*chosen.refused);
-  const std::u16string port = tool.printers.printerPort(chosen.name);
+  const std::u16string port = updater::printerPort(tool.printers, chosen.name);
   if (port.empty()) {
     tool.out.line(Stream::Err, "Printer not ready: " + chosen.name);
     return exitCode(Outcome::NotReady);
@@ -44,20 +24,22 @@ int showInfo(const Arguments& arguments, Tool& tool) {
     tool.out.line(Stream::Err, "Another process holds the printer: " + chosen.name);
     return exitCode(Outcome::PortInUse);
   }
-  FreshLibraries libraries(tool.libraries);
-  const Probe p = probe(libraries, port);
+  RunReporter silent(tool.out, tool.host, tool.clock, tool.stop, false, true);
+  PrinterTurn turn(tool, silent);
+  const updater::FamilyProbe p =
+      updater::probeFamily(turn.library(updater::Family::Qm), turn.library(updater::Family::Qn), port);
   if (p.handle < 0) {
     tool.out.line(Stream::Err, "Printer not ready: the status library can't register port " + chosen.port);
     return exitCode(Outcome::NotReady);
   }
-  const char* family = p.family == updater::Family::Qm ? "QM" : p.family == updater::Family::Qn ? "QN" : "";
+  const std::string family = familyCode(p.family);
   std::vector<InfoValue> values;
-  if (p.family != updater::Family::None) values = PrinterInfoReader(tool.libraries, tool.codePage).read(p.family, p.handle);
+  if (p.family != updater::Family::None) values = readPrinterInfo(turn, p.family, p.handle, tool.codePage);
 
   if (arguments.json) {
     JsonObject o;
     o.add("printer", chosen.name).add("port", chosen.port);
-    o.addOrNull("family", *family ? std::optional<std::string>(family) : std::nullopt);
+    o.addOrNull("family", family.empty() ? std::nullopt : std::optional<std::string>(family));
     o.add("status", statusHex(p.status)).add("statusMeaning", statusMeaning(p.status));
     for (const InfoValue& v : values) {
       if (v.number && v.value) {
@@ -75,7 +57,7 @@ int showInfo(const Arguments& arguments, Tool& tool) {
     };
     row("Printer", chosen.name);
     row("Port", chosen.port);
-    row("Family", *family ? family : "not QM/QN");
+    row("Family", family.empty() ? "not QM/QN" : family);
     row("Status", statusHex(p.status) + " (" + statusMeaning(p.status) + ")");
     for (const InfoValue& v : values) row(v.label, v.value ? *v.value : "unavailable");
   }

@@ -1,8 +1,10 @@
 #include "console/commands.h"
 #include "console/json.h"
-#include "console/printer_check.h"
 #include "console/printer_choice.h"
+#include "console/printer_turn.h"
+#include "console/run_reporter.h"
 #include "console/status_meaning.h"
+#include "console/update_report.h"
 
 namespace qmqn {
 namespace {
@@ -19,23 +21,26 @@ struct Entry {
 };
 
 Entry examine(Tool& tool, const std::string& name, bool japanese) {
-  const PortRecord record = tool.records.record(name);
+  const updater::PortRecord record = tool.printers.portRecord(name);
   Entry e{name, portText(record), usabilityOf(record), {}, {}, {}, {}, {}};
   if (e.usability != Usability::Usable) return e;
-  PrinterCheck check(tool, name, japanese, true);
-  const updater::StartupEnd end = check.load();
+  if (updater::printerPort(tool.printers, name).empty()) {
+    e.problem = "no longer listed";
+    return e;
+  }
+  RunReporter silent(tool.out, tool.host, tool.clock, tool.stop, false, true);
+  PrinterTurn turn(tool, silent);
+  const updater::CheckEnd end = turn.updater().check(name, japanese);
   switch (end) {
-    case updater::StartupEnd::PortInUse: e.problem = "in use by another process"; return e;
-    case updater::StartupEnd::BadHandle: e.problem = "the status library can't register the port"; return e;
-    case updater::StartupEnd::NoPrinter:
-    case updater::StartupEnd::Cancelled: e.problem = "no longer listed"; return e;
+    case updater::CheckEnd::PortInUse: e.problem = "in use by another process"; return e;
+    case updater::CheckEnd::BadHandle: e.problem = "the status library can't register the port"; return e;
     default: break;
   }
-  e.family = check.family();
-  e.status = check.status();
-  if (end == updater::StartupEnd::UpdateDue || end == updater::StartupEnd::UpToDate) {
-    e.versions = check.versions();
-    e.updateDue = end == updater::StartupEnd::UpdateDue;
+  e.family = familyCode(turn.state().family);
+  e.status = turn.state().status;
+  if (end == updater::CheckEnd::UpdateDue || end == updater::CheckEnd::UpToDate) {
+    e.versions = versionsOf(turn.state());
+    e.updateDue = end == updater::CheckEnd::UpdateDue;
   }
   return e;
 }

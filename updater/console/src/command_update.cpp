@@ -2,24 +2,22 @@
 
 #include "console/chosen_printer.h"
 #include "console/commands.h"
-#include "console/printer_check.h"
 #include "console/printer_choice.h"
+#include "console/printer_turn.h"
 #include "console/run_reporter.h"
 #include "console/update_report.h"
 
 namespace qmqn {
 namespace {
 
-Outcome startupOutcome(updater::StartupEnd end) {
+Outcome checkOutcome(updater::CheckEnd end) {
   switch (end) {
-    case updater::StartupEnd::NoPrinter:
-    case updater::StartupEnd::Cancelled: return Outcome::NoSuchPrinter;
-    case updater::StartupEnd::BadHandle: return Outcome::NotReady;
-    case updater::StartupEnd::PortInUse: return Outcome::PortInUse;
-    case updater::StartupEnd::NotQmQn: return Outcome::NotQmQn;
-    case updater::StartupEnd::PrinterError: return Outcome::NotReady;
-    case updater::StartupEnd::UpdateDue: return Outcome::Updated;
-    case updater::StartupEnd::UpToDate: return Outcome::UpToDate;
+    case updater::CheckEnd::BadHandle: return Outcome::NotReady;
+    case updater::CheckEnd::PortInUse: return Outcome::PortInUse;
+    case updater::CheckEnd::NotQmQn: return Outcome::NotQmQn;
+    case updater::CheckEnd::PrinterError: return Outcome::NotReady;
+    case updater::CheckEnd::UpdateDue: return Outcome::Updated;
+    case updater::CheckEnd::UpToDate: return Outcome::UpToDate;
   }
   return Outcome::NotReady;
 }
@@ -68,28 +66,33 @@ class UpdateCommand {
     r.printer = name;
     r.port = port;
     const uint64_t start = tool_.clock.nowMs();
-    reporter_.begin(name, 5);
-    PrinterCheck check(tool_, name, a_.japanese, false, &reporter_);
-    const updater::StartupEnd end = check.load();
-    r.family = check.family();
-    r.before = check.versions();
-    r.outcome = startupOutcome(end);
-    const bool checked = end == updater::StartupEnd::UpdateDue || end == updater::StartupEnd::UpToDate ||
-                         end == updater::StartupEnd::PrinterError;
-    if (a_.force && checked) check.updater().label4DoubleClicked();
-    if (checked && check.view().enabled(updater::Element::Command1)) {
+    // Gone, offline or changed since it was found.
+    if (updater::printerPort(tool_.printers, name).empty()) {
+      r.outcome = Outcome::NoSuchPrinter;
+      r.message = "no longer listed";
+      return r;
+    }
+    reporter_.begin(name);
+    PrinterTurn turn(tool_, reporter_);
+    updater::Updater& updater = turn.updater();
+    const updater::CheckEnd end = updater.check(name, a_.japanese);
+    r.family = familyCode(turn.state().family);
+    r.before = versionsOf(turn.state());
+    r.outcome = checkOutcome(end);
+    // --force runs even on an up-to-date printer or one in an error state,
+    // as the window's hidden gesture does; never on one of neither family.
+    if (a_.force && end != updater::CheckEnd::NotQmQn) updater.allowStart();
+    if (turn.state().startAllowed) {
       if (tool_.stop.requested()) {
         reporter_.noticeStop();
         r.outcome = Outcome::Stopped;
       } else {
-        reporter_.begin(name, r.family == "QM" ? 5 : 4);
         reporter_.say(name + ": updating. Do not switch the printer off.");
-        r.outcome = runOutcome(check.updater().startClicked());
+        r.outcome = runOutcome(updater.start());
       }
     }
-    r.after = check.versions();
-    // The window's status line asks for its buttons; a message box says why.
-    if (!check.messages().shown.empty()) r.message = check.messages().shown.back();
+    r.after = versionsOf(turn.state());
+    r.message = turn.state().notice;
     r.durationMs = tool_.clock.nowMs() - start;
     return r;
   }
@@ -118,7 +121,7 @@ class UpdateCommand {
     std::optional<Outcome> worst;
     bool any = false;
     for (const std::string& name : tool_.printers.installedPrinters()) {
-      const PortRecord record = tool_.records.record(name);
+      const updater::PortRecord record = tool_.printers.portRecord(name);
       if (usabilityOf(record) != Usability::Usable) continue;
       any = true;
       UpdateReport r;

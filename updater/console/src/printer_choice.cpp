@@ -1,6 +1,5 @@
 #include "console/printer_choice.h"
 
-#include "updater/usable_port.h"
 #include "console/utf.h"
 
 namespace qmqn {
@@ -20,7 +19,7 @@ bool sameIgnoringCase(std::string_view a, std::string_view b) {
   return a.size() == b.size() && startsWithIgnoringCase(a, b);
 }
 
-std::u16string_view portUnits(const PortRecord& record) {
+std::u16string_view portUnits(const updater::PortRecord& record) {
   const std::u16string_view field = record.portField;
   return field.substr(0, field.find(u'\0'));
 }
@@ -33,14 +32,8 @@ Choice oneOf(std::vector<std::string> matches) {
 
 }  // namespace
 
-Usability usabilityOf(const PortRecord& record) {
-  if (!record.readable) return Usability::Unreadable;
-  if (record.attributes & updater::kAttributeWorkOffline) return Usability::Offline;
-  if (!(record.attributes & updater::kAttributeEnableBidi)) return Usability::NoBidirectional;
-  if (!updater::usablePortName(record.attributes, record.portField).empty()) return Usability::Usable;
-  const bool terminated = record.portField.find(u'\0') != std::u16string::npos;
-  return terminated && portUnits(record).size() > updater::kMaxPortNameUnits ? Usability::PortTooLong
-                                                                             : Usability::Unreadable;
+Usability usabilityOf(const updater::PortRecord& record) {
+  return record.readable ? updater::portUsability(record.attributes, record.portField) : Usability::Unreadable;
 }
 
 std::string_view usabilityText(Usability usability) {
@@ -54,13 +47,13 @@ std::string_view usabilityText(Usability usability) {
   return "";
 }
 
-std::string portText(const PortRecord& record) { return utf16ToUtf8(portUnits(record)); }
+std::string portText(const updater::PortRecord& record) { return utf16ToUtf8(portUnits(record)); }
 
-Choice choosePrinter(const Target& target, const std::vector<std::string>& names, PrinterRecords& records) {
+Choice choosePrinter(const Target& target, const std::vector<std::string>& names, updater::PrinterHost& printers) {
   std::vector<std::string> matches;
   if (target.by == Target::By::Port) {
     for (const std::string& name : names) {
-      if (sameIgnoringCase(portText(records.record(name)), target.text)) matches.push_back(name);
+      if (sameIgnoringCase(portText(printers.portRecord(name)), target.text)) matches.push_back(name);
     }
     return oneOf(std::move(matches));
   }

@@ -1,7 +1,6 @@
 #include "console/printer_info.h"
 
 #include "QmStat.h"
-#include "updater/export_binding.h"
 #include "updater/text_query.h"
 
 namespace qmqn {
@@ -54,22 +53,22 @@ std::string shownText(const updater::QueryBuffer& buffer, int32_t count, const u
 
 }  // namespace
 
-std::vector<InfoValue> PrinterInfoReader::read(updater::Family family, int32_t handle) {
+std::vector<InfoValue> readPrinterInfo(PrinterTurn& turn, updater::Family family, int32_t handle,
+                                       const updater::CodePage& codePage) {
   const bool qm = family == updater::Family::Qm;
-  void* library = loader_.load(updater::exportNames(qm ? updater::ExportSet::Qm : updater::ExportSet::Qn).fileName);
   std::vector<InfoValue> values;
   for (const InfoExport& e : kExports) {
     const char* name = qm ? e.qmName : e.qnName;
     if (name == nullptr) continue;
     InfoValue v{e.key, e.label, std::nullopt, e.kind == Kind::Number};
-    const updater::LibraryLoader::Function f = library ? loader_.find(library, name) : nullptr;
+    const updater::LibraryLoader::Function f = turn.find(family, name);
     if (f != nullptr && handle > 0 && e.kind == Kind::Number) {
       const int32_t n = reinterpret_cast<NumberExport>(f)(handle);
       if (n != -1) v.value = std::to_string(n);  // -1 is the failure value
     } else if (f != nullptr && handle > 0) {
       updater::QueryBuffer buffer;
       const int32_t n = reinterpret_cast<TextExport>(f)(handle, buffer.bytes);
-      if (n >= 0) v.value = shownText(buffer, n, codePage_, e.kind);
+      if (n >= 0) v.value = shownText(buffer, n, codePage, e.kind);
     }
     values.push_back(std::move(v));
   }

@@ -1,16 +1,19 @@
 #include "console/run_reporter.h"
 
+#include "updater/texts.h"
+
 namespace qmqn {
 
-void RunReporter::begin(std::string printer, int steps) {
+void RunReporter::begin(std::string printer) {
   printer_ = std::move(printer);
-  steps_ = steps;
+  steps_ = updater::kStepCount;
   tenths_ = 0;
   remaining_ = {};
   shownBar_.clear();
 }
 
 void RunReporter::say(std::string_view text) {
+  if (silent_) return;
   const Stream stream = json_ ? Stream::Err : Stream::Out;
   if (out_.console()) {
     out_.line(stream, text);
@@ -19,31 +22,44 @@ void RunReporter::say(std::string_view text) {
   }
 }
 
-std::string RunReporter::stepText(int step, std::string_view name) const {
-  return "  step " + std::to_string(step) + "/" + std::to_string(steps_) + " " + std::string(name);
+std::string RunReporter::stepText(int step) const {
+  return "  step " + std::to_string(step) + "/" + std::to_string(steps_) + " " +
+         std::string(updater::text(updater::stepCaption(step), japanese_));
 }
 
 void RunReporter::noticeStop() {
-  if (stopSaid_ || !stop_.requested()) return;
+  if (silent_ || stopSaid_ || !stop_.requested()) return;
   stopSaid_ = true;
   out_.line(Stream::Err, "Stop requested: qmqn stops once " +
                              (printer_.empty() ? std::string("the printer") : printer_) +
                              " is safe. Do not switch the printer off.");
 }
 
-void RunReporter::stepOpened(int step, std::string_view name) {
-  noticeStop();
-  remaining_.stepOpened();
-  say(stepText(step, name) + " ...");
+// QN has no colour control data step.
+void RunReporter::familyFound(updater::Family family, const updater::Release*) {
+  steps_ = family == updater::Family::Qn ? updater::kStepCount - 1 : updater::kStepCount;
 }
 
-void RunReporter::stepClosed(int step, std::string_view name) {
+void RunReporter::runStarted() {
+  tenths_ = 0;
+  remaining_ = {};
+  shownBar_.clear();
+}
+
+void RunReporter::stepOpened(int step) {
   noticeStop();
-  say(stepText(step, name) + " done");
+  remaining_.stepOpened();
+  say(stepText(step) + " ...");
+}
+
+void RunReporter::stepClosed(int step) {
+  noticeStop();
+  say(stepText(step) + " done");
 }
 
 void RunReporter::progressed(float value) {
   noticeStop();
+  if (silent_) return;
   remaining_.progressed(value, clock_.nowMs());
   if (bar()) {
     // The bar moves every 85 ms in the flash wait; its text far less often.
@@ -58,6 +74,10 @@ void RunReporter::progressed(float value) {
   std::string line = "  " + std::to_string(tenths * 10) + "%";
   if (remaining_.remainingMs() && tenths < 10) line += ", " + minutesSeconds(*remaining_.remainingMs()) + " left";
   say(line);
+}
+
+void RunReporter::notice(std::string_view text) {
+  if (!silent_) out_.line(Stream::Err, text);
 }
 
 }  // namespace qmqn

@@ -33,6 +33,16 @@ std::string versionsJson(const Versions& v) {
 
 }  // namespace
 
+Versions versionsOf(const updater::UpdateState& state) {
+  return {state.firmware.text.value_or(std::string()), state.colorDataVersion.text.value_or(std::string()),
+          state.colorDataChecksum.text.value_or(std::string())};
+}
+
+std::string familyCode(updater::Family family) {
+  const updater::Release* release = updater::releaseFor(family);
+  return release ? std::string(release->familyCode) : std::string();
+}
+
 std::string logLine(const UpdateReport& r) {
   const ExitCodeRow& row = rowOf(r.outcome);
   const std::string fields[] = {

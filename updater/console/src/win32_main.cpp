@@ -9,7 +9,6 @@
 #include "console/arguments.h"
 #include "console/commands.h"
 #include "console/exit_codes.h"
-#include "console/tool_services.h"
 #include "win32_console_output.h"
 #include "win32_dll_search.h"
 #include "win32_host.h"
@@ -31,10 +30,8 @@ int wmain(int argc, wchar_t** argv) {
     return qmqn::exitCode(qmqn::Outcome::BadUsage);
   }
 
-  qmqn::win32::UnloadingLoader libraries;
-  win32::SpoolerPrinters spooler;
-  qmqn::OwnClaims printers(spooler);
-  qmqn::win32::SpoolerRecords records;
+  win32::SystemLibraryLoader libraries;
+  win32::SpoolerPrinters printers;
   win32::ModuleDirectoryFiles files;
   win32::AnsiCodePage codePage;
   win32::PumpingClock clock;
@@ -44,7 +41,7 @@ int wmain(int argc, wchar_t** argv) {
   const bool update = parsed.arguments->command == qmqn::Command::Update;
   qmqn::win32::StopRequests stop(update);
   stop.setBusy(update);
-  qmqn::Tool tool{printers, records, libraries, files, codePage, clock, session, out, facts, log, stop};
+  qmqn::Tool tool{printers, libraries, files, codePage, clock, session, out, facts, log, stop};
   const int code = qmqn::runCommand(*parsed.arguments, tool);
   stop.setBusy(false);
   return code;

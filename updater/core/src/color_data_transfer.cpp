@@ -1,8 +1,7 @@
 #include <string>
 
-#include "updater/color_data_view.h"
+#include "updater/printer_values.h"
 #include "updater/text_query.h"
-#include "updater/texts.h"
 #include "updater/transfers.h"
 
 namespace updater {
@@ -22,40 +21,37 @@ std::string checksumField(std::string_view reply) {
   return field;
 }
 
+Verdict verdictOf(bool same) { return same ? Verdict::Same : Verdict::Differs; }
+
 }  // namespace
 
-Transfer transferColorData(const Services& s, const UpdaterState& state, std::span<const uint8_t> image,
-                           std::string_view versionText, Element expectedVersionLabel,
-                           Element expectedChecksumLabel) {
-  Window& w = s.window;
+Transfer transferColorData(const Services& s, StateWriter& out, std::span<const uint8_t> image) {
+  const UpdateState& state = out.state();
   StatusBinding& lib = s.library(state.family);
-  w.setProgress(90.0f);
+  out.progress(90.0f);
   s.clock.yield();
 
-  const std::string name(versionText);
+  // The file's name is the table's version.
+  const std::string name(kQmRelease.colorDataFile);
   lib.setColorDataVersion(state.portHandle, name.c_str(), static_cast<int32_t>(name.size()));
   lib.setColorDataWrite(state.portHandle, image.data(), static_cast<uint32_t>(image.size()));
 
-  w.setTextColour(Element::Text3, kBlack);
-  w.setTextColour(Element::Text4, kBlack);
+  // Shown as the printer reports it; the checksum is read only after a
+  // version that matches.
   QueryBuffer versionBuffer;
   const int32_t versionCount = lib.getColorDataVersion(state.portHandle, versionBuffer.bytes);
   const std::string version = replyText(versionBuffer, versionCount, s.codePage);
-  w.setText(Element::Text3, version);
-  if (!sameRelease(w.text(expectedVersionLabel), version)) {
-    w.setTextColour(Element::Text3, kRed);
+  const bool versionSame = sameRelease(kQmRelease.colorDataFile, version);
+  if (!versionSame) {
+    out.colorDataRead({version, Verdict::Differs}, {});
     return Transfer::Failed;
   }
-
   QueryBuffer checksumBuffer;
   const int32_t checksumCount = lib.getColorDataChecksum(state.portHandle, checksumBuffer.bytes);
   const std::string checksum = checksumField(replyText(checksumBuffer, checksumCount, s.codePage));
-  w.setText(Element::Text4, checksum);
-  if (!sameRelease(w.text(expectedChecksumLabel), checksum)) {
-    w.setTextColour(Element::Text4, kRed);
-    return Transfer::Failed;
-  }
-  return Transfer::Succeeded;
+  const bool checksumSame = sameRelease(kQmRelease.colorDataChecksum, checksum);
+  out.colorDataRead({version, Verdict::Same}, {checksum, verdictOf(checksumSame)});
+  return checksumSame ? Transfer::Succeeded : Transfer::Failed;
 }
 
 }  // namespace updater

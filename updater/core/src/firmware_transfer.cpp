@@ -1,8 +1,7 @@
+#include "updater/printer_values.h"
 #include "updater/run_files.h"
 #include "updater/status_codes.h"
-#include "updater/step_list.h"
 #include "updater/text_query.h"
-#include "updater/texts.h"
 #include "updater/transfers.h"
 
 namespace updater {
@@ -16,22 +15,22 @@ void sleepUntil(Clock& clock, uint64_t deadline) {
 
 class FirmwareRun {
  public:
-  FirmwareRun(const Services& s, const UpdaterState& state)
-      : s_(s), w_(s.window), lib_(s.library(state.family)), state_(state) {}
+  FirmwareRun(const Services& s, StateWriter& out)
+      : s_(s), out_(out), lib_(s.library(out.state().family)), state_(out.state()) {}
 
-  Transfer run(FirmwareImage image, std::string_view expectedVersion) {
-    showTransmissionData(s_);
+  Transfer run(FirmwareImage image) {
+    showTransmissionData(s_, out_);
     if (Transfer t = enterRewriteMode(); t != Transfer::Succeeded) return t;
     if (Transfer t = sendImage(image); t != Transfer::Succeeded) return t;
     image.bytes.reset();
     if (Transfer t = waitForFlashWrite(); t != Transfer::Succeeded) return t;
-    return checkVersion(expectedVersion);
+    return checkVersion();
   }
 
  private:
   Transfer enterRewriteMode() {
-    closeStep(w_, 1);
-    openStep(w_, 2);
+    out_.closeStep(1);
+    out_.openStep(2);
     s_.clock.yield();
     lib_.setFirmwUpdateMode(state_.portHandle);
     s_.clock.sleep(3000);
@@ -45,19 +44,19 @@ class FirmwareRun {
   }
 
   Transfer sendImage(const FirmwareImage& image) {
-    w_.setProgress(15.0f);
-    closeStep(w_, 2);
-    openStep(w_, 3);
+    out_.progress(15.0f);
+    out_.closeStep(2);
+    out_.openStep(3);
     s_.clock.yield();
     const int32_t written = lib_.setFirmwDataWrite(state_.portHandle, image.bytes.get(),
                                                    static_cast<uint32_t>(image.length));
     // -1 is the library's failure value for a multi-send write, like 0.
     if (written <= 0) return Transfer::Failed;
     s_.clock.sleep(1000);
-    closeStep(w_, 3);
-    openStep(w_, 4);
+    out_.closeStep(3);
+    out_.openStep(4);
     s_.clock.yield();
-    w_.setProgress(20.0f);
+    out_.progress(20.0f);
     return Transfer::Succeeded;
   }
 
@@ -66,52 +65,47 @@ class FirmwareRun {
     const uint64_t start = s_.clock.nowMs();
     for (int tick = 1; tick <= wait.ticks; ++tick) {
       sleepUntil(s_.clock, start + static_cast<uint64_t>(tick) * wait.tickMs);
-      w_.setProgress(w_.progress() + 0.1f);
+      out_.progress(state_.progress + 0.1f);
       s_.clock.yield();
     }
-    w_.setProgress(wait.finalProgress);
+    out_.progress(wait.finalProgress);
     s_.clock.yield();
     return Transfer::Succeeded;
   }
 
-  Transfer checkVersion(std::string_view expectedVersion) {
+  Transfer checkVersion() {
     for (int poll = 1;; ++poll) {
       s_.clock.sleep(1000);
       const uint32_t status = lib_.getStatus(state_.portHandle);
       if (poll >= kReadyPollLimit) {
-        w_.setTextColour(Element::Text1, kRed);
+        // Never ready again: no version to show, and not the release's.
+        out_.firmwareRead({std::nullopt, Verdict::Differs});
         return Transfer::Failed;
       }
       if (isReadyAfterWrite(status)) break;
     }
-    QueryBuffer buffer;
-    const int32_t count = lib_.getFirmwVersion(state_.portHandle, buffer.bytes);
-    const std::string version = replyText(buffer, count, s_.codePage);
-    w_.setText(Element::Text1, version);
-    if (count < 0 || !sameRelease(expectedVersion, version)) {
-      w_.setTextColour(Element::Text1, kRed);
-      return Transfer::Failed;
-    }
-    w_.setTextColour(Element::Text1, kBlack);
-    showDone(w_, kFirmwareMarker, true);
-    closeStep(w_, 4);
-    if (state_.family == Family::Qm) openStep(w_, 5);
-    w_.setProgress(90.0f);
+    const std::optional<std::string> version = readFirmwareVersion(s_, state_);
+    const Release* release = releaseFor(state_.family);
+    const bool same = version && sameRelease(release ? release->firmwareVersion : "", *version);
+    out_.firmwareRead({version.value_or(std::string()), same ? Verdict::Same : Verdict::Differs});
+    if (!same) return Transfer::Failed;
+    out_.closeStep(4);
+    if (state_.family == Family::Qm) out_.openStep(5);
+    out_.progress(90.0f);
     s_.clock.yield();
     return Transfer::Succeeded;
   }
 
   const Services& s_;
-  Window& w_;
+  StateWriter& out_;
   StatusBinding& lib_;
-  const UpdaterState& state_;
+  const UpdateState& state_;
 };
 
 }  // namespace
 
-Transfer transferFirmware(const Services& services, const UpdaterState& state, FirmwareImage image,
-                          std::string_view expectedVersion) {
-  return FirmwareRun(services, state).run(std::move(image), expectedVersion);
+Transfer transferFirmware(const Services& services, StateWriter& out, FirmwareImage image) {
+  return FirmwareRun(services, out).run(std::move(image));
 }
 
 }  // namespace updater

@@ -1,6 +1,5 @@
 #include "updater/run_files.h"
 
-#include "updater/step_list.h"
 #include "updater/texts.h"
 
 namespace updater {
@@ -64,15 +63,16 @@ FileCheck readColorData(const Services& s, std::string_view fileName, std::vecto
 
 }  // namespace
 
-void showTransmissionData(const Services& s) {
-  openStep(s.window, 1);
-  s.window.setProgress(5.0f);
+void showTransmissionData(const Services& s, StateWriter& out) {
+  out.openStep(1);
+  out.progress(5.0f);
   s.clock.yield();
-  s.window.setProgress(10.0f);
+  out.progress(10.0f);
   s.clock.yield();
 }
 
-Transfer readRunFiles(const Services& s, const UpdaterState& state, RunFiles& files) {
+Transfer readRunFiles(const Services& s, StateWriter& out, RunFiles& files) {
+  const UpdateState& state = out.state();
   const Release& release = releaseOf(state.family);
   std::string_view fileName = release.firmwareFile;
   FileCheck check = buildFirmware(s, fileName, files.firmware);
@@ -82,8 +82,8 @@ Transfer readRunFiles(const Services& s, const UpdaterState& state, RunFiles& fi
   }
   if (check.result != Transfer::Failed) return check.result;
   files = {};
-  showTransmissionData(s);
-  s.messages.show(fileMessage(fileName, check.problem));
+  showTransmissionData(s, out);
+  out.notice(fileMessage(fileName, check.problem));
   return Transfer::Failed;
 }
 

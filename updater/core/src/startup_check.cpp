@@ -1,219 +1,113 @@
 #include "updater/startup_check.h"
 
-#include "updater/color_data_view.h"
+#include "updater/printer_values.h"
 #include "updater/status_codes.h"
-#include "updater/step_list.h"
 #include "updater/text_query.h"
 #include "updater/texts.h"
+#include "updater/usable_port.h"
 
 namespace updater {
 namespace {
 
-// How each family sets the window up: the release it is compared with, and
-// whether it has colour control data (its row and the last step).
-struct FamilyView {
-  Family family;
-  const Release* release;  // null: nothing to compare with
-  bool colorData;
-};
-constexpr FamilyView kFamilyViews[] = {
-    {Family::None, nullptr, true},
-    {Family::Qm, &kQmRelease, true},
-    {Family::Qn, &kQnRelease, false},
-};
-
-// The order in which the libraries are asked whether the printer is theirs.
-constexpr Family kProbeOrder[] = {Family::Qm, Family::Qn};
-
-const FamilyView& viewOf(Family family) {
-  for (const FamilyView& v : kFamilyViews) {
-    if (v.family == family) return v;
-  }
-  return kFamilyViews[0];
-}
-
-void resetWindow(Window& w) {
-  showDone(w, kFirmwareMarker, false);
-  showDone(w, kColorDataMarker, false);
-  for (const UpdateStep& step : kUpdateSteps) {
-    showDone(w, step.marker, false);
-    w.setEnabled(step.label, false);
-  }
-  for (Element e : {Element::Text1, Element::Text2, Element::Text3, Element::Text4}) {
-    w.setText(e, "");
-  }
-}
-
-void collectPrinters(const Services& s, UpdaterState& state) {
-  state.printerNames.clear();
-  for (const std::string& name : s.printers.installedPrinters()) {
-    if (!s.printers.printerPort(name).empty()) state.printerNames.push_back(name);
-  }
-}
-
-void choosePrinter(const Services& s, UpdaterState& state) {
-  state.portDialogCancelled = false;
-  const PortChoice choice = s.portDialog.show(state.printerNames);
-  switch (choice.end) {
-    case PortChoice::End::Ok:
-      // Only a filled entry is taken; otherwise the first printer stays chosen.
-      if (choice.listIndex >= 0 && static_cast<size_t>(choice.listIndex) < state.printerNames.size()) {
-        state.selectedPrinterIndex = choice.listIndex;
-      }
-      state.useJapanese = choice.japanese;
-      break;
-    case PortChoice::End::Cancel:
-      state.portDialogCancelled = true;
-      break;
-    case PortChoice::End::Closed:
-      break;
-  }
-}
-
-// The first library that answers a status query owns the printer; the
-// handle of the last one asked stays when none does.
-uint32_t probeFamily(const Services& s, UpdaterState& state, const std::u16string& port) {
-  uint32_t status = kStatusNone;
-  state.family = Family::None;
-  for (Family family : kProbeOrder) {
-    StatusBinding& lib = s.library(family);
-    state.portHandle = lib.initialize(port.c_str());
-    status = lib.getStatus(state.portHandle);
-    if (status != kStatusNone) {
-      state.family = family;
-      break;
-    }
-  }
-  return status;
-}
-
-void setCaptions(Window& w, bool japanese) {
-  struct Caption {
-    Element element;
-    TextId text;
-  };
-  static constexpr Caption kCaptions[] = {
-      {Element::Label10, TextId::PrinterNameCaption}, {Element::Label7, TextId::FirmwareVerCaption},
-      {Element::Label21, TextId::ColorDataCaption},   {Element::Label20, TextId::CheckSumCaption},
-  };
-  static constexpr Caption kButtons[] = {
-      {Element::Command1, TextId::StartButton},
-      {Element::Command2, TextId::CloseButton},
-  };
-  for (const Caption& c : kCaptions) w.setText(c.element, text(c.text, japanese));
-  for (const UpdateStep& step : kUpdateSteps) w.setText(step.label, text(step.caption, japanese));
-  for (const Caption& c : kButtons) w.setText(c.element, text(c.text, japanese));
-}
-
-void setUpFamily(Window& w, Family family) {
-  const FamilyView& view = viewOf(family);
-  const Release* r = view.release;
-  if (r) w.setText(Element::Label3, r->familyCode);
-  w.setText(Element::Label4, r ? r->firmwareVersion : "");
-  w.setText(Element::Label5, r ? r->colorDataFile : "");
-  w.setText(Element::Label6, r ? r->colorDataChecksum : "");
-  if (!view.colorData) {
-    const UpdateStep& last = kUpdateSteps.back();
-    for (Element e : {kColorDataMarker.box, kColorDataMarker.check, last.label, last.marker.box,
-                      last.marker.check}) {
-      w.setVisible(e, false);
-    }
-  }
-  w.setEnabled(Element::Command1, false);
-  w.setEnabled(Element::Command2, true);
-}
-
 // Shows the printer's firmware version; true when it is not the release's.
-bool firmwareDiffers(const Services& s, const UpdaterState& state, uint32_t status) {
-  Window& w = s.window;
-  QueryBuffer buffer;
-  const int32_t count = s.library(state.family).getFirmwVersion(state.portHandle, buffer.bytes);
-  w.setText(Element::Text1, replyText(buffer, count, s.codePage));
-  if (count >= 0 && sameRelease(w.text(Element::Label4), w.text(Element::Text1))) {
-    showDone(w, kFirmwareMarker, true);
-    return false;
-  }
-  if (status == kFlashRewriteMode) {
-    w.setText(Element::Text1, text(TextId::FirmwareUpdateMode, state.useJapanese));
-  }
-  w.setTextColour(Element::Text1, kRed);
-  return true;
+bool firmwareDiffers(const Services& s, StateWriter& out) {
+  const UpdateState& state = out.state();
+  const std::optional<std::string> version = readFirmwareVersion(s, state);
+  const bool same = version && sameRelease(releaseOf(state.family).firmwareVersion, *version);
+  out.firmwareRead({version.value_or(std::string()), same ? Verdict::Same : Verdict::Differs});
+  return !same;
 }
 
 // Shows the printer's colour control data; true when a QM printer's differs
 // from the release's. In rewrite mode nothing is read: the table is written
 // after the firmware anyway.
-bool colorDataDiffers(const Services& s, UpdaterState& state, uint32_t status) {
-  Window& w = s.window;
-  if (status == kFlashRewriteMode) {
+bool colorDataDiffers(const Services& s, StateWriter& out) {
+  UpdateState& state = out.state();
+  if (state.status == kFlashRewriteMode) {
     state.colorDataCurrent = false;
     return false;
   }
-  showPrinterColorData(s, state);
+  PrinterColorData shown = readShownColorData(s, state);
   if (state.family != Family::Qm) {
+    out.colorDataRead({shown.version, Verdict::NotCompared}, {shown.checksum, Verdict::NotCompared});
     state.colorDataCurrent = true;
     return false;
   }
-  if (w.text(Element::Text3) == w.text(Element::Label5) &&
-      w.text(Element::Text4) == w.text(Element::Label6)) {
-    showDone(w, kColorDataMarker, true);
-    state.colorDataCurrent = true;
-    return false;
-  }
-  w.setTextColour(Element::Text3, kRed);
-  w.setTextColour(Element::Text4, kRed);
-  state.colorDataCurrent = false;
-  return true;
+  // An unread value shows empty, which never matches.
+  const std::string version = shown.version.value_or(std::string());
+  const std::string checksum = shown.checksum.value_or(std::string());
+  const bool same = version == kQmRelease.colorDataFile && checksum == kQmRelease.colorDataChecksum;
+  const Verdict verdict = same ? Verdict::Same : Verdict::Differs;
+  out.colorDataRead({version, verdict}, {checksum, verdict});
+  state.colorDataCurrent = same;
+  return !same;
 }
 
 }  // namespace
 
-StartupEnd runStartupCheck(const Services& s, UpdaterState& state) {
-  Window& w = s.window;
-  resetWindow(w);
-
-  collectPrinters(s, state);
-  if (state.printerNames.empty()) {
-    s.messages.show(text(TextId::NoUsablePrinter, state.useJapanese));
-    return StartupEnd::NoPrinter;
+std::vector<std::string> usablePrinters(PrinterHost& printers) {
+  std::vector<std::string> names;
+  for (const std::string& name : printers.installedPrinters()) {
+    if (!printerPort(printers, name).empty()) names.push_back(name);
   }
-  choosePrinter(s, state);
-  if (state.portDialogCancelled) return StartupEnd::Cancelled;
+  return names;
+}
 
-  const std::string& chosen = state.printerNames[static_cast<size_t>(state.selectedPrinterIndex)];
-  const std::u16string port = s.printers.printerPort(chosen);
+FamilyProbe probeFamily(StatusBinding& qm, StatusBinding& qn, const std::u16string& port) {
+  FamilyProbe probe;
+  for (Family family : {Family::Qm, Family::Qn}) {
+    StatusBinding& lib = family == Family::Qm ? qm : qn;
+    probe.handle = lib.initialize(port.c_str());
+    probe.status = lib.getStatus(probe.handle);
+    if (probe.status != kStatusNone) {
+      probe.family = family;
+      break;
+    }
+  }
+  return probe;
+}
+
+CheckEnd runStartupCheck(const Services& s, StateWriter& out, const std::string& printer, bool japanese) {
+  UpdateState& state = out.state();
+  state = UpdateState{};
+  state.printer = printer;
+  state.japanese = japanese;
+  s.frontEnd.checkStarted(printer, japanese);
+  const auto ended = [&](CheckEnd end) {
+    state.checkEnd = end;
+    s.frontEnd.checkEnded(end, state.status);
+    return end;
+  };
+
+  const std::u16string port = printerPort(s.printers, printer);
   // Two updaters on one printer would both flash it; the second one stops
   // before its first printer command.
   if (!s.printers.claimPort(port)) {
-    s.messages.show(text(TextId::PortInUse, state.useJapanese));
-    return StartupEnd::PortInUse;
+    out.notice(text(TextId::PortInUse, japanese));
+    return ended(CheckEnd::PortInUse);
   }
-  uint32_t status = probeFamily(s, state, port);
-  w.setText(Element::Text2, chosen);
+  const FamilyProbe probe = probeFamily(s.qm, s.qn, port);
+  state.family = probe.family;
+  state.portHandle = probe.handle;
+  state.status = probe.status;
   if (state.portHandle < 0) {
-    s.messages.show(kBadHandleMessage);
-    return StartupEnd::BadHandle;
+    out.notice(kBadHandleMessage);
+    return ended(CheckEnd::BadHandle);
   }
 
-  setCaptions(w, state.useJapanese);
-  setUpFamily(w, state.family);
-  if (state.family != Family::None) status = s.library(state.family).getStatus(state.portHandle);
-
-  if (!isReadyStatus(status)) {
-    w.setText(Element::Label3, "--");
-    w.setTextColour(Element::Text5, kRed);
-    const bool none = status == kStatusNone;
-    w.setText(Element::Text5, text(none ? TextId::NotQmQn : TextId::PrinterError, state.useJapanese));
-    return none ? StartupEnd::NotQmQn : StartupEnd::PrinterError;
+  s.frontEnd.familyFound(state.family, releaseFor(state.family));
+  out.allow(false, true);
+  // The decision takes a second reading, not the probe's.
+  if (state.family != Family::None) state.status = s.library(state.family).getStatus(state.portHandle);
+  if (!isReadyStatus(state.status)) {
+    return ended(state.status == kStatusNone ? CheckEnd::NotQmQn : CheckEnd::PrinterError);
   }
 
-  const bool firmwareDue = firmwareDiffers(s, state, status);
-  const bool colorDataDue = colorDataDiffers(s, state, status);
-  const bool updateDue = firmwareDue || colorDataDue;
-  w.setTextColour(Element::Text5, kBlue);
-  w.setText(Element::Text5, text(updateDue ? TextId::UpdateDue : TextId::UpToDate, state.useJapanese));
-  w.setEnabled(Element::Command1, updateDue);
-  return updateDue ? StartupEnd::UpdateDue : StartupEnd::UpToDate;
+  const bool firmwareDue = firmwareDiffers(s, out);
+  const bool colorDataDue = colorDataDiffers(s, out);
+  state.updateDue = firmwareDue || colorDataDue;
+  out.allow(state.updateDue, true);
+  return ended(state.updateDue ? CheckEnd::UpdateDue : CheckEnd::UpToDate);
 }
 
 }  // namespace updater

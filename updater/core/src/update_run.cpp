@@ -1,99 +1,72 @@
 #include "updater/update_run.h"
 
-#include "updater/color_data_view.h"
+#include "updater/printer_values.h"
 #include "updater/run_files.h"
 #include "updater/status_codes.h"
-#include "updater/step_list.h"
-#include "updater/text_query.h"
-#include "updater/texts.h"
 #include "updater/transfers.h"
 
 namespace updater {
 namespace {
 
-void showPrinterError(Window& w, bool japanese) {
-  w.setTextColour(Element::Text5, kRed);
-  w.setText(Element::Text5, text(TextId::PrinterError, japanese));
-}
-
-void prepareWindow(Window& w, Family family) {
-  w.setEnabled(Element::Command1, false);
-  w.setEnabled(Element::Command2, false);
-  w.setText(Element::Text1, "");
-  if (family == Family::Qm) {
-    w.setText(Element::Text3, "");
-    w.setText(Element::Text4, "");
+// The values the run reads again are forgotten: the firmware version, and a
+// QM printer's colour control data.
+void forgetValues(UpdateState& state) {
+  state.firmware = {};
+  if (state.family == Family::Qm) {
+    state.colorDataVersion = {};
+    state.colorDataChecksum = {};
   }
-  w.setText(Element::Text5, "");
-  showDone(w, kFirmwareMarker, false);
-  // A QN printer has no colour control data row.
-  w.setVisible(kColorDataMarker.box, family == Family::Qm);
-  w.setVisible(kColorDataMarker.check, false);
-  w.setFocus(Element::Command3);
 }
 
-// Printer error, Close focused, the bar greyed where the firmware step stopped.
-void showFirmwareFailure(Window& w, bool japanese) {
-  showPrinterError(w, japanese);
-  w.setEnabled(Element::Command2, true);
-  w.setFocus(Element::Command2);
-  w.setEnabled(Element::ProgressBar1, false);
+// Shows the printer's present colour control data; a value whose query
+// fails keeps what it showed. Nothing is compared.
+void showPresentColorData(const Services& s, StateWriter& out) {
+  PrinterColorData shown = readShownColorData(s, out.state());
+  out.colorDataRead({std::move(shown.version), Verdict::NotCompared},
+                    {std::move(shown.checksum), Verdict::NotCompared});
+}
+
+RunEnd ended(StateWriter& out, RunEnd end) {
+  out.state().runEnd = end;
+  out.allow(false, true);
+  out.frontEnd().runEnded(end);
+  return end;
 }
 
 }  // namespace
 
-RunEnd runUpdate(const Services& s, const UpdaterState& state) {
-  Window& w = s.window;
-  prepareWindow(w, state.family);
+RunEnd runUpdate(const Services& s, StateWriter& out) {
+  UpdateState& state = out.state();
+  state.runEnd.reset();
+  out.allow(false, false);
+  forgetValues(state);
+  s.frontEnd.runStarted();
   s.clock.yield();
 
   // Every file is read and checked before the first printer command.
   RunFiles files;
-  const Transfer read = readRunFiles(s, state, files);
-  if (read == Transfer::Failed) {
-    showFirmwareFailure(w, state.useJapanese);
-    return RunEnd::BadFile;
-  }
+  if (readRunFiles(s, out, files) == Transfer::Failed) return ended(out, RunEnd::BadFile);
 
   if (!isReadyStatus(s.library(state.family).getStatus(state.portHandle))) {
-    showPrinterError(w, state.useJapanese);
-    w.setEnabled(Element::Command2, true);
+    const RunEnd end = ended(out, RunEnd::StatusNotReady);
     s.clock.yield();
-    return RunEnd::StatusNotReady;
+    return end;
   }
-
-  const Transfer firmware =
-      transferFirmware(s, state, std::move(files.firmware), w.text(Element::Label4));
-  if (firmware == Transfer::Failed) {
-    showFirmwareFailure(w, state.useJapanese);
-    return RunEnd::FirmwareFailed;
+  if (transferFirmware(s, out, std::move(files.firmware)) == Transfer::Failed) {
+    return ended(out, RunEnd::FirmwareFailed);
   }
-
   if (colorDataDue(state)) {
-    const Transfer color = transferColorData(s, state, files.colorData, kQmRelease.colorDataFile,
-                                             Element::Label5, Element::Label6);
-    if (color == Transfer::Failed) {
-      showPrinterError(w, state.useJapanese);
-      w.setEnabled(Element::Command2, true);
-      w.setFocus(Element::Command2);
-      return RunEnd::ColorDataFailed;
-    }
+    if (transferColorData(s, out, files.colorData) == Transfer::Failed) return ended(out, RunEnd::ColorDataFailed);
   } else {
-    showPrinterColorData(s, state);
+    showPresentColorData(s, out);
   }
 
-  w.setProgress(95.0f);
-  if (state.family == Family::Qm) {
-    showDone(w, kColorDataMarker, true);
-    closeStep(w, 5);
-  }
-  w.setProgress(100.0f);
-  w.setTextColour(Element::Text5, kBlue);
-  w.setText(Element::Text5, text(TextId::Complete, state.useJapanese));
-  w.setEnabled(Element::Command2, true);
-  w.setFocus(Element::Command2);
+  out.progress(95.0f);
+  if (state.family == Family::Qm) out.closeStep(5);
+  out.progress(100.0f);
+  const RunEnd end = ended(out, RunEnd::Complete);
   s.clock.yield();
-  return RunEnd::Complete;
+  return end;
 }
 
 }  // namespace updater

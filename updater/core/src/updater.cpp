@@ -1,5 +1,8 @@
 #include "updater/updater.h"
 
+#include "updater/startup_check.h"
+#include "updater/update_run.h"
+
 namespace updater {
 namespace {
 
@@ -22,23 +25,29 @@ class RunScope {
   bool& running_;
 };
 
-}  // namespace
-
-StartupEnd Updater::load() { return runStartupCheck(services_, state_); }
-
-RunEnd Updater::startClicked() {
-  if (running_) return RunEnd::Ignored;
-  RunEnd end;
-  {
-    const RunScope scope(services_.runGuard, running_);
-    end = runUpdate(services_, state_);
-  }
-  return end;
+// The check ends that leave a printer to run on.
+bool reachedPrinter(const std::optional<CheckEnd>& end) {
+  return end && *end != CheckEnd::PortInUse && *end != CheckEnd::BadHandle;
 }
 
-void Updater::label4DoubleClicked() {
-  if (running_) return;
-  services_.window.setEnabled(Element::Command1, true);
+}  // namespace
+
+std::vector<std::string> Updater::usablePrinters() { return updater::usablePrinters(services_.printers); }
+
+CheckEnd Updater::check(const std::string& printer, bool japanese) {
+  return runStartupCheck(services_, out_, printer, japanese);
+}
+
+bool Updater::allowStart() {
+  if (state_.running || !reachedPrinter(state_.checkEnd)) return false;
+  out_.allow(true, state_.closeAllowed);
+  return true;
+}
+
+RunEnd Updater::start() {
+  if (state_.running || !state_.startAllowed) return RunEnd::Ignored;
+  const RunScope scope(services_.runGuard, state_.running);
+  return runUpdate(services_, out_);
 }
 
 }  // namespace updater

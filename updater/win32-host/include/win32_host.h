@@ -8,7 +8,9 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <type_traits>
+#include <vector>
 
 #include "updater/host.h"
 #include "updater/library_loader.h"
@@ -21,14 +23,17 @@ struct HandleCloser {
 using OwnedHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
 
 // The spooler's printers through the wide functions, and one named lock per
-// claimed port, for every session on the host.
+// claimed port, for every session on the host. A port this process holds
+// passes again: two spooler queues on one port are one printer, which qmqn
+// may look at twice (update --all) while no other process may.
 class SpoolerPrinters final : public PrinterHost {
  public:
   std::vector<std::string> installedPrinters() override;
-  std::u16string printerPort(const std::string& deviceName) override;
+  PortRecord portRecord(const std::string& deviceName) override;
   bool claimPort(std::u16string_view port) override;
 
  private:
+  std::vector<std::wstring> claimed_;  // lock names, as portLockName makes them
   std::vector<OwnedHandle> portLocks_;
 };
 
@@ -77,12 +82,21 @@ class PowerRunGuard final : public RunGuard {
   const wchar_t* reportProperty_;
 };
 
-// LoadLibraryA within the restricted DLL search (win32_dll_search.h), and
-// GetProcAddress.
+// LoadLibraryA within the restricted DLL search (win32_dll_search.h),
+// GetProcAddress, and FreeLibrary of everything it loaded.
 class SystemLibraryLoader final : public LibraryLoader {
  public:
+  SystemLibraryLoader() = default;
+  SystemLibraryLoader(const SystemLibraryLoader&) = delete;
+  SystemLibraryLoader& operator=(const SystemLibraryLoader&) = delete;
+  ~SystemLibraryLoader() { unloadAll(); }
   void* load(const char* fileName) override;
   Function find(void* library, const char* name) override;
+  void unloadAll() override;
+
+ private:
+  std::vector<HMODULE> loaded_;
 };
+
 
 }  // namespace updater::win32

@@ -59,32 +59,35 @@ std::vector<std::string> SpoolerPrinters::installedPrinters() {
 }
 
 // The wide functions: a name the ANSI code page can't hold still opens.
-std::u16string SpoolerPrinters::printerPort(const std::string& deviceName) {
+PortRecord SpoolerPrinters::portRecord(const std::string& deviceName) {
+  PortRecord record;
   std::wstring name = utf8ToWide(deviceName);
-  if (name.empty()) return {};
+  if (name.empty()) return record;
   PrinterHandle printer(name);
-  if (!printer.handle) return {};
+  if (!printer.handle) return record;
   DWORD needed = 0;
   GetPrinterW(printer.handle, 5, nullptr, 0, &needed);
-  if (needed < sizeof(PRINTER_INFO_5W)) return {};
+  if (needed < sizeof(PRINTER_INFO_5W)) return record;
   std::vector<PRINTER_INFO_5W> area(needed / sizeof(PRINTER_INFO_5W) + 1);
   const DWORD size = static_cast<DWORD>(area.size() * sizeof(PRINTER_INFO_5W));
-  if (!GetPrinterW(printer.handle, 5, reinterpret_cast<BYTE*>(area.data()), size, &needed)) {
-    return {};
-  }
+  if (!GetPrinterW(printer.handle, 5, reinterpret_cast<BYTE*>(area.data()), size, &needed)) return record;
   const PRINTER_INFO_5W& info = area[0];
-  if (!info.pPortName) return {};
-  // The name must end inside the area the spooler filled.
+  record.attributes = info.Attributes;
+  // The name must start inside the area the spooler filled.
   const auto* begin = reinterpret_cast<const wchar_t*>(area.data());
   const wchar_t* end = begin + size / sizeof(wchar_t);
-  if (info.pPortName < begin || info.pPortName >= end) return {};
-  const auto* port = reinterpret_cast<const char16_t*>(info.pPortName);
-  return usablePortName(info.Attributes,
-                        std::u16string_view(port, static_cast<size_t>(end - info.pPortName)));
+  if (!info.pPortName || info.pPortName < begin || info.pPortName >= end) return record;
+  record.readable = true;
+  record.portField.assign(reinterpret_cast<const char16_t*>(info.pPortName),
+                          static_cast<size_t>(end - info.pPortName));
+  return record;
 }
 
 bool SpoolerPrinters::claimPort(std::u16string_view port) {
   const std::wstring name = portLockName(port);
+  for (const std::wstring& held : claimed_) {
+    if (held == name) return true;
+  }
   HANDLE lock = CreateMutexW(nullptr, FALSE, name.c_str());
   // Already there, or there for a user whose object we may not open: either
   // way another updater has the port.
@@ -95,6 +98,7 @@ bool SpoolerPrinters::claimPort(std::u16string_view port) {
   }
   // Held until the process ends; the system closes it if the process dies.
   portLocks_.emplace_back(lock);
+  claimed_.push_back(name);
   return true;
 }
 

@@ -9,7 +9,6 @@
 #include "window/automation.h"
 #include "window/dpi_scale.h"
 #include "window/form_layout.h"
-#include "updater/step_list.h"
 #include "updater/texts.h"
 #include "win32_dpi.h"
 #include "win32_text.h"
@@ -146,13 +145,9 @@ void Form1::dispatch(MSG& msg) {
 }
 
 void Form1::setText(Element element, std::string_view text) {
-  const auto index = static_cast<size_t>(element);
-  texts_[index] = std::string(text);
   if (element == Element::ProgressBar1) return;
   SetWindowTextW(control(element), utf8ToWide(text).c_str());
 }
-
-std::string Form1::text(Element element) const { return texts_[static_cast<size_t>(element)]; }
 
 void Form1::setTextColour(Element element, Rgb colour) {
   const auto index = static_cast<size_t>(element);
@@ -184,7 +179,6 @@ void Form1::setBold(Element element, bool bold) {
 }
 
 void Form1::setProgress(float value) {
-  progress_ = value;
   const float bounded = std::isfinite(value) ? std::fmin(std::fmax(value, 0.0f), 100.0f) : 0.0f;
   HWND bar = control(Element::ProgressBar1);
   SendMessageW(bar, PBM_SETPOS, static_cast<WPARAM>(static_cast<int>(bounded)), 0);

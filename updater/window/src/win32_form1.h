@@ -1,5 +1,5 @@
-// Form1, the updater's main window, as the Window the logic drives. Every
-// control publishes its state as window/automation.h says.
+// Form1, the updater's main window: its controls as the window front end
+// drives them. Every control publishes its state as window/automation.h says.
 #pragma once
 #include <windows.h>
 
@@ -8,13 +8,13 @@
 #include <memory>
 #include <string>
 
-#include "updater/window.h"
+#include "window/form1_controls.h"
 #include "win32_gdi.h"
 #include "win32_icon.h"
 
 namespace updater::win32 {
 
-class Form1 final : public Window {
+class Form1 final : public Form1Controls {
  public:
   struct Events {
     std::function<void()> startClicked;
@@ -37,13 +37,11 @@ class Form1 final : public Window {
   bool closable() const;
 
   void setText(Element element, std::string_view text) override;
-  std::string text(Element element) const override;
   void setTextColour(Element element, Rgb colour) override;
   void setEnabled(Element element, bool enabled) override;
   void setVisible(Element element, bool visible) override;
   void setBold(Element element, bool bold) override;
   void setProgress(float value) override;
-  float progress() const override { return progress_; }
   void setFocus(Element element) override;
 
  private:
@@ -72,9 +70,7 @@ class Form1 final : public Window {
   std::array<HWND, 2> groups_{};
   std::array<HWND, kElementCount> controls_{};
   std::array<bool, kElementCount> bold_{};
-  std::array<std::string, kElementCount> texts_{};
   std::array<COLORREF, kElementCount> colours_{};
-  float progress_ = 0.0f;
   Font normalFont_;
   Font boldFont_;
   Font largeFont_;

@@ -5,6 +5,8 @@
 #include "updater/export_binding.h"
 #include "updater/updater.h"
 #include "window/automation.h"
+#include "window/form1_load.h"
+#include "window/form1_view.h"
 #include "win32_dll_search.h"
 #include "win32_form1.h"
 #include "win32_host.h"
@@ -23,16 +25,17 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   win32::SpoolerPrinters printers;
   win32::PortSettingDialog portDialog(instance);
   win32::MessageBoxWindows messages(*form);
+  Form1View view(*form, messages);
   win32::ModuleDirectoryFiles files;
   win32::AnsiCodePage codePage;
   win32::PumpingClock clock([&form](MSG& msg) { form->dispatch(msg); });
   win32::PowerRunGuard runGuard([&form] { return form->handle(); }, kRunGuardProperty);
-  const Services services{*form, qm, qn, printers, portDialog, messages, files, codePage, clock, runGuard};
+  const Services services{view, qm, qn, printers, files, codePage, clock, runGuard};
   Updater updater(services);
-  form->setEvents({[&updater] { updater.startClicked(); },
-                   [&updater] { updater.label4DoubleClicked(); }});
+  // The double click on the expected version is the hidden way to Start.
+  form->setEvents({[&updater] { updater.start(); }, [&updater] { updater.allowStart(); }});
 
-  if (endsProgram(updater.load())) return 0;
+  if (endsProgram(loadForm1(updater, portDialog, messages))) return 0;
   form->show();
   MSG msg;
   int exitCode = 0;

@@ -1,7 +1,7 @@
 // MessageBoxW with the program's title and an OK button; owned by Form1 once
 // it is shown.
 #pragma once
-#include "updater/host.h"
+#include "window/dialogs.h"
 
 namespace updater::win32 {
 

@@ -2,7 +2,7 @@
 #pragma once
 #include <windows.h>
 
-#include "updater/host.h"
+#include "window/dialogs.h"
 
 namespace updater::win32 {
 

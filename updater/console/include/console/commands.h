@@ -5,14 +5,12 @@
 #include "console/tool_host.h"
 #include "updater/host.h"
 #include "updater/library_loader.h"
-#include "updater/export_binding.h"
 
 namespace qmqn {
 
 struct Tool {
   updater::PrinterHost& printers;
-  PrinterRecords& records;
-  ReloadableLoader& libraries;
+  updater::LibraryLoader& libraries;
   updater::ProgramFiles& files;
   const updater::CodePage& codePage;
   updater::Clock& clock;
@@ -21,16 +19,6 @@ struct Tool {
   HostFacts& host;
   LogFile& log;
   StopSignal& stop;
-};
-
-// Both status libraries loaded afresh, bound at their first call.
-struct FreshLibraries {
-  explicit FreshLibraries(ReloadableLoader& loader)
-      : qm(loader, updater::ExportSet::Qm), qn(loader, updater::ExportSet::Qn) {
-    loader.unloadAll();
-  }
-  updater::ExportBinding qm;
-  updater::ExportBinding qn;
 };
 
 int runCommand(const Arguments& arguments, Tool& tool);

@@ -5,17 +5,17 @@
 #include <vector>
 
 #include "console/arguments.h"
-#include "console/tool_host.h"
+#include "updater/usable_port.h"
 
 namespace qmqn {
 
-enum class Usability { Usable, Offline, NoBidirectional, PortTooLong, Unreadable };
+using Usability = updater::PortUsability;
 
-// The start-up check's rule (offline first), with the reason kept.
-Usability usabilityOf(const PortRecord& record);
+// The start-up check's rule, with the reason kept.
+Usability usabilityOf(const updater::PortRecord& record);
 std::string_view usabilityText(Usability usability);
 // The port name from the record's field, up to its NUL.
-std::string portText(const PortRecord& record);
+std::string portText(const updater::PortRecord& record);
 
 struct Choice {
   enum class End { Found, NoMatch, Ambiguous };
@@ -26,6 +26,6 @@ struct Choice {
 
 // By name: exact, then a unique case-insensitive (ASCII) beginning. By port:
 // the printers whose port matches case-insensitively, one of them.
-Choice choosePrinter(const Target& target, const std::vector<std::string>& names, PrinterRecords& records);
+Choice choosePrinter(const Target& target, const std::vector<std::string>& names, updater::PrinterHost& printers);
 
 }  // namespace qmqn

@@ -1,6 +1,6 @@
 // Everything a status library reads of one printer, through its exports
-// found by name (a table per family). Read-only: no export that changes the
-// printer is ever looked up.
+// found by name (a table per family) in the printer's turn. Read-only: no
+// export that changes the printer is ever looked up.
 #pragma once
 #include <cstdint>
 #include <optional>
@@ -8,9 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "console/printer_turn.h"
 #include "updater/host.h"
-#include "updater/library_loader.h"
-#include "updater/updater_state.h"
 
 namespace qmqn {
 
@@ -21,17 +20,8 @@ struct InfoValue {
   bool number = false;  // value holds a decimal number
 };
 
-class PrinterInfoReader {
- public:
-  PrinterInfoReader(updater::LibraryLoader& loader, const updater::CodePage& codePage)
-      : loader_(loader), codePage_(codePage) {}
-  // handle: the port's handle in the family's library (its registry is shared
-  // with the updater's binding of the same library).
-  std::vector<InfoValue> read(updater::Family family, int32_t handle);
-
- private:
-  updater::LibraryLoader& loader_;
-  const updater::CodePage& codePage_;
-};
+// handle: the port's handle in the turn's library of that family.
+std::vector<InfoValue> readPrinterInfo(PrinterTurn& turn, updater::Family family, int32_t handle,
+                                       const updater::CodePage& codePage);
 
 }  // namespace qmqn

@@ -1,39 +1,53 @@
-// Follows one printer's run on the console: each step as it opens and closes,
-// and either the one-line bar (a console) or a timestamped line at every
-// tenth of the way (a file or pipe, or with --json on standard error). Says
-// once that a stop was requested and that the run goes on until it is safe.
+// qmqn as the core's front end: follows one printer's run on the console,
+// each step as it opens and closes, and either the one-line bar (a console)
+// or a timestamped line at every tenth of the way (a file or pipe, or with
+// --json on standard error); notices on standard error. Says once that a stop
+// was requested and that the run goes on until it is safe. Silent, it says
+// nothing at all (list's checks).
 #pragma once
 #include <string>
 
 #include "console/progress_text.h"
-#include "console/run_view.h"
 #include "console/tool_host.h"
+#include "updater/front_end.h"
 #include "updater/host.h"
 
 namespace qmqn {
 
-class RunReporter final : public RunListener {
+class RunReporter final : public updater::FrontEnd {
  public:
-  RunReporter(Output& out, HostFacts& host, updater::Clock& clock, StopSignal& stop, bool json)
-      : out_(out), host_(host), clock_(clock), stop_(stop), json_(json) {}
+  RunReporter(Output& out, HostFacts& host, updater::Clock& clock, StopSignal& stop, bool json, bool silent = false)
+      : out_(out), host_(host), clock_(clock), stop_(stop), json_(json), silent_(silent) {}
 
-  void begin(std::string printer, int steps);
-  void stepOpened(int step, std::string_view name) override;
-  void stepClosed(int step, std::string_view name) override;
-  void progressed(float value) override;
+  void begin(std::string printer);
   // A plain line, timestamped unless on a console.
   void say(std::string_view text);
   void noticeStop();
 
+  void checkStarted(std::string_view, bool japanese) override { japanese_ = japanese; }
+  void familyFound(updater::Family family, const updater::Release*) override;
+  void firmwareRead(const updater::ReadValue&) override {}
+  void colorDataRead(const updater::ReadValue&, const updater::ReadValue&) override {}
+  void checkEnded(updater::CheckEnd, uint32_t) override {}
+  void runStarted() override;
+  void stepOpened(int step) override;
+  void stepClosed(int step) override;
+  void progressed(float value) override;
+  void runEnded(updater::RunEnd) override {}
+  void allowed(bool, bool) override {}
+  void notice(std::string_view text) override;
+
  private:
   bool bar() const { return out_.console() && !json_; }
-  std::string stepText(int step, std::string_view name) const;
+  std::string stepText(int step) const;
 
   Output& out_;
   HostFacts& host_;
   updater::Clock& clock_;
   StopSignal& stop_;
   bool json_;
+  bool silent_;
+  bool japanese_ = false;
   std::string printer_;
   int steps_ = 5;
   int tenths_ = 0;

@@ -1,41 +1,13 @@
 // What the qmqn commands need of the host beyond the updater core's services:
-// the spooler's record of a printer, output lines, the host's name and time,
-// a log file, and the user's request to stop.
+// output lines, the host's name and time, a log file, and the user's request
+// to stop.
 #pragma once
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-#include "updater/library_loader.h"
 
 namespace qmqn {
-
-// The status libraries' loader, which can also let them go: a library holds
-// the names of ten ports, so each printer gets the libraries afresh, as a
-// program start would.
-class ReloadableLoader : public updater::LibraryLoader {
- public:
-  // Unloads every library loaded; what was found in them is no longer valid.
-  virtual void unloadAll() = 0;
-
- protected:
-  ~ReloadableLoader() = default;
-};
-
-// A printer's port field and attributes as the spooler holds them.
-struct PortRecord {
-  bool readable = false;
-  uint32_t attributes = 0;
-  std::u16string portField;  // up to the end of what the spooler filled
-};
-
-class PrinterRecords {
- public:
-  virtual PortRecord record(const std::string& deviceName) = 0;
-
- protected:
-  ~PrinterRecords() = default;
-};
 
 enum class Stream { Out, Err };
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "console/exit_codes.h"
+#include "updater/update_state.h"
 
 namespace qmqn {
 
@@ -13,6 +14,11 @@ struct Versions {
   std::string colorDataVersion;
   std::string colorDataChecksum;
 };
+
+// The values as the core last read them; empty where nothing was read.
+Versions versionsOf(const updater::UpdateState& state);
+// "QM", "QN", or empty for neither family.
+std::string familyCode(updater::Family family);
 
 struct UpdateReport {
   std::string time;  // when the printer's turn began, UTC

@@ -1,55 +1,34 @@
-// What the updater needs of the host besides the window: the installed
-// printers and their ports, the port dialog, message boxes, files beside the
-// program, the ANSI code page, and time.
+// What the updater needs of the host besides its front end: the installed
+// printers and their ports, files beside the program, the ANSI code page,
+// time, and a guard for the length of a run.
 #pragma once
 #include <cstddef>
 #include <cstdint>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace updater {
 
+// A printer's port field and attributes as the spooler holds them.
+struct PortRecord {
+  bool readable = false;
+  uint32_t attributes = 0;
+  std::u16string portField;  // from the port name's start to the end of what the spooler filled
+};
+
 class PrinterHost {
  public:
   // Device names (UTF-8) of the installed printers, in the host's order.
   virtual std::vector<std::string> installedPrinters() = 0;
-  // GetPrinterPort: the port name as the spooler reports it (UTF-16), empty
-  // when the printer works offline, has no bidirectional support, can't be
-  // read, or has a port name longer than the status libraries hold.
-  virtual std::u16string printerPort(const std::string& deviceName) = 0;
+  // The printer's record; not readable when it can't be opened or read.
+  virtual PortRecord portRecord(const std::string& deviceName) = 0;
   // Claims the port for this process until it ends (the system releases the
   // claim if the process dies); false when another process holds it.
   virtual bool claimPort(std::u16string_view port) = 0;
 
  protected:
   ~PrinterHost() = default;
-};
-
-struct PortChoice {
-  enum class End { Ok, Cancel, Closed };
-  End end = End::Closed;
-  int listIndex = 0;     // meaningful with Ok
-  bool japanese = false; // meaningful with Ok
-};
-
-class PortDialog {
- public:
-  // Modal; lists the names, first selected, "English" selected.
-  virtual PortChoice show(std::span<const std::string> deviceNames) = 0;
-
- protected:
-  ~PortDialog() = default;
-};
-
-class MessageBoxes {
- public:
-  // OK button only; caption kProgramTitle.
-  virtual void show(std::string_view text) = 0;
-
- protected:
-  ~MessageBoxes() = default;
 };
 
 enum class FileStatus { Ok, Missing, Unreadable, TooLarge };

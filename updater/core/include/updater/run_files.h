@@ -8,8 +8,8 @@
 #include "QmStat.h"
 #include "updater/firmware_image.h"
 #include "updater/services.h"
+#include "updater/state_writer.h"
 #include "updater/transfers.h"
-#include "updater/updater_state.h"
 
 namespace updater {
 
@@ -24,17 +24,17 @@ struct RunFiles {
 };
 
 // True when the run writes the colour control data table after the firmware.
-constexpr bool colorDataDue(const UpdaterState& state) {
+constexpr bool colorDataDue(const UpdateState& state) {
   return state.family == Family::Qm && !state.colorDataCurrent;
 }
 
 // Builds the family's firmware image and, when due, reads the QMD file. A bad
-// file shows its message with step 1 open at progress 10 and gives Failed;
+// file gives its notice with step 1 open at progress 10 and gives Failed;
 // nothing is sent to the printer either way.
-Transfer readRunFiles(const Services& services, const UpdaterState& state, RunFiles& files);
+Transfer readRunFiles(const Services& services, StateWriter& out, RunFiles& files);
 
-// Opens step 1 of the step list as the images are taken up: progress 5, then
-// 10, yielding after each.
-void showTransmissionData(const Services& services);
+// Opens step 1 as the images are taken up: progress 5, then 10, yielding
+// after each.
+void showTransmissionData(const Services& services, StateWriter& out);
 
 }  // namespace updater

@@ -1,19 +1,17 @@
-// Everything the updater logic talks to, handed in by the platform layer.
+// Everything the updater logic talks to, handed in by the front end.
 #pragma once
+#include "updater/front_end.h"
 #include "updater/host.h"
 #include "updater/status_binding.h"
-#include "updater/updater_state.h"
-#include "updater/window.h"
+#include "updater/update_state.h"
 
 namespace updater {
 
 struct Services {
-  Window& window;
+  FrontEnd& frontEnd;
   StatusBinding& qm;  // QmStat.dll by its Qm names
   StatusBinding& qn;  // QnStat.dll by its plain names
   PrinterHost& printers;
-  PortDialog& portDialog;
-  MessageBoxes& messages;
   ProgramFiles& files;
   const CodePage& codePage;
   Clock& clock;

@@ -1,27 +1,30 @@
-// The start-up check run while Form1 loads: printers, port dialog, family
-// probe, version and colour control data comparison.
+// The start-up check: the host's usable printers, and on the chosen one the
+// family probe, the version and colour control data comparison.
 #pragma once
+#include <string>
+#include <vector>
+
 #include "updater/services.h"
-#include "updater/updater_state.h"
+#include "updater/state_writer.h"
 
 namespace updater {
 
-enum class StartupEnd {
-  NoPrinter,      // message box shown; end the program
-  Cancelled,      // end the program
-  BadHandle,      // "Error!" shown; end the program
-  PortInUse,      // another updater holds the port; message shown, end the program
-  NotQmQn,
-  PrinterError,
-  UpdateDue,
-  UpToDate,
+// Device names of the installed printers whose port a status library can use
+// (online, bidirectional, a port name it holds), in the host's order.
+std::vector<std::string> usablePrinters(PrinterHost& printers);
+
+struct FamilyProbe {
+  Family family = Family::None;
+  int32_t handle = 0;  // of the last library asked
+  uint32_t status = kStatusNone;
 };
 
-constexpr bool endsProgram(StartupEnd end) {
-  return end == StartupEnd::NoPrinter || end == StartupEnd::Cancelled ||
-         end == StartupEnd::BadHandle || end == StartupEnd::PortInUse;
-}
+// QmStat first; QnStat only when QmStat has no status. Any status but
+// kStatusNone makes the printer that library's, error statuses included.
+FamilyProbe probeFamily(StatusBinding& qm, StatusBinding& qn, const std::u16string& port);
 
-StartupEnd runStartupCheck(const Services& services, UpdaterState& state);
+// Claims the printer's port, probes the family, reads the versions and
+// decides whether an update is due; leaves it all in the writer's state.
+CheckEnd runStartupCheck(const Services& services, StateWriter& out, const std::string& printer, bool japanese);
 
 }  // namespace updater

@@ -31,6 +31,8 @@ inline constexpr std::string_view kProgramTitle = "QM/QN Version Up Tool";
 inline constexpr std::string_view kBadHandleMessage = "Error!";
 
 std::string_view text(TextId id, bool japanese);
+// The caption of update step 1 to 5.
+constexpr TextId stepCaption(int step) { return static_cast<TextId>(static_cast<int>(TextId::Step1) + step - 1); }
 
 enum class FileProblem { NotOpened, TooLarge, NotValid };
 // "<name> File Not Opend" and its kin; English in every language.

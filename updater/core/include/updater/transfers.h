@@ -2,12 +2,10 @@
 #pragma once
 #include <cstdint>
 #include <span>
-#include <string_view>
 
 #include "updater/firmware_image.h"
-
 #include "updater/services.h"
-#include "updater/updater_state.h"
+#include "updater/state_writer.h"
 
 namespace updater {
 
@@ -25,15 +23,13 @@ struct FlashWait {
 inline constexpr FlashWait kQmFlashWait{650, 85, 85.0f};
 inline constexpr FlashWait kQnFlashWait{700, 80, 90.0f};
 
-// Steps 1 to 4 with an image built beforehand (see run_files.h); the image
-// is released once it has been sent.
-Transfer transferFirmware(const Services& services, const UpdaterState& state, FirmwareImage image,
-                          std::string_view expectedVersion);
+// Steps 1 to 4 with an image built beforehand (see run_files.h), compared
+// with the release of the state's family; the image is released once it has
+// been sent.
+Transfer transferFirmware(const Services& services, StateWriter& out, FirmwareImage image);
 
-// Writes the image read beforehand, with versionText (the QMD file's name) as
-// the table's version; expected values are read from the labels' captions.
-Transfer transferColorData(const Services& services, const UpdaterState& state,
-                           std::span<const uint8_t> image, std::string_view versionText,
-                           Element expectedVersionLabel, Element expectedChecksumLabel);
+// Writes the QMD image read beforehand, with the QMD file's name as the
+// table's version, and compares what the printer reports with the release.
+Transfer transferColorData(const Services& services, StateWriter& out, std::span<const uint8_t> image);
 
 }  // namespace updater

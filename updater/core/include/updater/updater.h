@@ -1,31 +1,41 @@
-// Form1's event handlers over the updater's shared state. The platform layer
-// calls load() when the window loads and forwards Command1 clicks and Label4
-// double clicks; Close ends the program without asking the logic.
+// The updater's core as every front end drives it: the usable printers, the
+// start-up check on the one chosen, Start, and "run even though up to date".
+// Everything it finds and does lands in state() and is told to the front end
+// of its services as it happens.
 #pragma once
+#include <string>
+#include <vector>
+
 #include "updater/services.h"
-#include "updater/startup_check.h"
-#include "updater/update_run.h"
-#include "updater/updater_state.h"
+#include "updater/state_writer.h"
+#include "updater/update_state.h"
 
 namespace updater {
 
 class Updater {
  public:
-  explicit Updater(const Services& services) : services_(services) {}
+  explicit Updater(const Services& services) : services_(services), out_(state_, services.frontEnd) {}
+  Updater(const Updater&) = delete;
+  Updater& operator=(const Updater&) = delete;
 
-  StartupEnd load();
-  // Command1. A click during a run (reached through a yield) is ignored.
-  RunEnd startClicked();
-  // Enables Start; ignored while a run is in progress.
-  void label4DoubleClicked();
+  std::vector<std::string> usablePrinters();
+  // The start-up check on the named printer, in the language chosen.
+  CheckEnd check(const std::string& printer, bool japanese);
+  // Allows Start whatever the check found (the window's hidden gesture, a
+  // console's --force). False, and nothing changes, while a run is in
+  // progress or before a check that reached the printer.
+  bool allowStart();
+  // The update run. Ignored while a run is in progress (a click that reached
+  // a yield of the run) or when Start is not allowed.
+  RunEnd start();
 
-  const UpdaterState& state() const { return state_; }
-  bool running() const { return running_; }
+  const UpdateState& state() const { return state_; }
+  bool running() const { return state_.running; }
 
  private:
   Services services_;
-  UpdaterState state_;
-  bool running_ = false;
+  UpdateState state_;
+  StateWriter out_;
 };
 
 }  // namespace updater

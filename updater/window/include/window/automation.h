@@ -6,7 +6,7 @@
 #pragma once
 #include <cstdint>
 
-#include "updater/window.h"
+#include "window/form1_controls.h"
 
 namespace updater {
 

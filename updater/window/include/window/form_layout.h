@@ -5,7 +5,7 @@
 #include <span>
 #include <string_view>
 
-#include "updater/window.h"
+#include "window/form1_controls.h"
 #include "window/automation.h"
 
 namespace updater {
