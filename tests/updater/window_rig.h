@@ -134,21 +134,23 @@ struct Rig {
 
 // Start's file check, then one transfer with what it read, as the run does,
 // on a copy of the state the check left.
-inline Transfer firmwareFromFiles(Rig& r) {
+template <typename Transfer_>
+Transfer afterFileCheck(Rig& r, Transfer_ transfer) {
   UpdateState state = r.updater.state();
   StateWriter out(state, r.view);
   RunFiles files;
   const Transfer read = readRunFiles(r.services, out, files);
-  if (read != Transfer::Succeeded) return read;
-  return transferFirmware(r.services, out, std::move(files.firmware));
+  return read == Transfer::Succeeded ? transfer(out, files) : read;
+}
+inline Transfer firmwareFromFiles(Rig& r) {
+  return afterFileCheck(r, [&r](StateWriter& out, RunFiles& files) {
+    return transferFirmware(r.services, out, std::move(files.firmware));
+  });
 }
 inline Transfer colorDataFromFiles(Rig& r) {
-  UpdateState state = r.updater.state();
-  StateWriter out(state, r.view);
-  RunFiles files;
-  const Transfer read = readRunFiles(r.services, out, files);
-  if (read != Transfer::Succeeded) return read;
-  return transferColorData(r.services, out, files.colorData);
+  return afterFileCheck(r, [&r](StateWriter& out, RunFiles& files) {
+    return transferColorData(r.services, out, files.colorData);
+  });
 }
 
 }  // namespace updater::testing
