@@ -15,9 +15,11 @@ endif()
 set(QMQN_RELEASE_PACKAGE QMQN_VerUpTool-${PROJECT_VERSION}-${_arch})
 set(QMQN_DEMO_PACKAGE QMQN_VerUpTool-${PROJECT_VERSION}-demo-${_arch})
 
+# Each package's updater and qmqn record the release files it ships.
 function(_qmqn_install_binaries component root)
   install(TARGETS qmqn_launcher RUNTIME DESTINATION ${root} COMPONENT ${component})
-  install(TARGETS qmqn_updater qmqn_console QmStat QnStat RUNTIME DESTINATION ${root}/tool COMPONENT ${component})
+  install(TARGETS qmqn_updater_${component} qmqn_console_${component} QmStat QnStat
+          RUNTIME DESTINATION ${root}/tool COMPONENT ${component})
 endfunction()
 
 # A folder target: the component installed afresh into <folder>.
@@ -35,7 +37,7 @@ function(_qmqn_package_folder target component root folder)
     COMMAND ${CMAKE_COMMAND} -E rm -rf ${stage}
     COMMENT "${component} package in ${folder}"
     VERBATIM)
-  add_dependencies(${target} qmqn_launcher qmqn_updater qmqn_console QmStat QnStat ${ARGN})
+  add_dependencies(${target} qmqn_launcher qmqn_updater_${component} qmqn_console_${component} QmStat QnStat ${ARGN})
 endfunction()
 
 set(_demo_readme ${CMAKE_BINARY_DIR}/DEMO-README.txt)

@@ -125,7 +125,8 @@ struct Rig {
   FakeCodePage codePage;
   FakeRunGuard runGuard;
   Form1View view{window, messages};
-  Services services{view, qm, qn, printers, files, codePage, clock, runGuard};
+  ReleaseRecord record;  // nothing recorded unless a test fills it
+  Services services{view, qm, qn, printers, files, codePage, clock, runGuard, &record};
   Updater updater{services};
 
   // As the window loads: printers, port dialog, check.

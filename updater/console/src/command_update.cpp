@@ -87,12 +87,16 @@ class UpdateCommand {
         reporter_.noticeStop();
         r.outcome = Outcome::Stopped;
       } else {
-        reporter_.say(name + ": updating. Do not switch the printer off.");
         r.outcome = runOutcome(updater.start());
       }
     }
     r.after = versionsOf(turn.state());
     r.message = turn.state().notice;
+    const auto& refused = turn.state().refusedFile;
+    if (refused && refused->problem == updater::FileProblem::Changed) {
+      r.message = refused->name + " is not the file this package was built with (changed or damaged); "
+                  "the printer was not touched";
+    }
     r.durationMs = tool_.clock.nowMs() - start;
     return r;
   }

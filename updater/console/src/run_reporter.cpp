@@ -48,6 +48,8 @@ void RunReporter::runStarted() {
 
 void RunReporter::stepOpened(int step) {
   noticeStop();
+  // The rewrite frame follows: from here on the printer must stay on.
+  if (step == 2) say(printer_ + ": updating. Do not switch the printer off.");
   remaining_.stepOpened();
   say(stepText(step) + " ...");
 }

@@ -9,6 +9,7 @@
 #include "console/arguments.h"
 #include "console/commands.h"
 #include "console/exit_codes.h"
+#include "updater/release_record.h"
 #include "win32_console_output.h"
 #include "win32_dll_search.h"
 #include "win32_host.h"
@@ -41,7 +42,7 @@ int wmain(int argc, wchar_t** argv) {
   const bool update = parsed.arguments->command == qmqn::Command::Update;
   qmqn::win32::StopRequests stop(update);
   stop.setBusy(update);
-  qmqn::Tool tool{printers, libraries, files, codePage, clock, session, out, facts, log, stop};
+  qmqn::Tool tool{printers, libraries, files, codePage, clock, session, out, facts, log, stop, &builtInRelease()};
   const int code = qmqn::runCommand(*parsed.arguments, tool);
   stop.setBusy(false);
   return code;

@@ -31,11 +31,19 @@ FileProblem problemOf(FileStatus status) {
   return status == FileStatus::TooLarge ? FileProblem::TooLarge : FileProblem::NotOpened;
 }
 
+// A file that can't be read, is empty, or is not the one the program's
+// release record holds.
+std::optional<FileProblem> unusable(const Services& s, std::string_view fileName, const FileContents& file) {
+  if (file.status != FileStatus::Ok) return problemOf(file.status);
+  if (file.bytes.empty()) return FileProblem::NotOpened;
+  if (s.record && checkRecord(*s.record, fileName, file.bytes) != RecordCheck::Recorded) return FileProblem::Changed;
+  return std::nullopt;
+}
+
 FileCheck buildFirmware(const Services& s, std::string_view fileName, FirmwareImage& image) {
   // A file larger than the image buffer can't fit, whatever its records.
   FileContents file = s.files.read(fileName, kFirmwareImageCapacity);
-  if (file.status != FileStatus::Ok) return rejected(problemOf(file.status));
-  if (file.bytes.empty()) return rejected(FileProblem::NotOpened);
+  if (const auto problem = unusable(s, fileName, file)) return rejected(*problem);
   YieldPacer pacer(s.clock);
   image = buildFirmwareImage(file.bytes, leadBytesOf(s.codePage), &pacer);
   switch (image.result) {
@@ -52,8 +60,7 @@ FileCheck buildFirmware(const Services& s, std::string_view fileName, FirmwareIm
 
 FileCheck readColorData(const Services& s, std::string_view fileName, std::vector<uint8_t>& image) {
   FileContents file = s.files.read(fileName, kColorFileLimit);
-  if (file.status != FileStatus::Ok) return rejected(problemOf(file.status));
-  if (file.bytes.empty()) return rejected(FileProblem::NotOpened);
+  if (const auto problem = unusable(s, fileName, file)) return rejected(*problem);
   if (file.bytes.size() > kColorFileLimit) return rejected(FileProblem::TooLarge);
   if (file.bytes.size() < kColorFileMinimum) return rejected(FileProblem::NotValid);
   image = std::move(file.bytes);
@@ -82,6 +89,7 @@ Transfer readRunFiles(const Services& s, StateWriter& out, RunFiles& files) {
   }
   if (check.result != Transfer::Failed) return check.result;
   files = {};
+  out.state().refusedFile = RefusedFile{std::string(fileName), check.problem};
   showTransmissionData(s, out);
   out.notice(fileMessage(fileName, check.problem));
   return Transfer::Failed;

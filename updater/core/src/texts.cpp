@@ -69,6 +69,9 @@ std::string fileMessage(std::string_view fileName, FileProblem problem) {
     case FileProblem::NotValid:
       message += " File Not Valid";
       break;
+    case FileProblem::Changed:
+      message += " File Changed";
+      break;
   }
   return message;
 }

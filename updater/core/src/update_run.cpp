@@ -38,6 +38,7 @@ RunEnd ended(StateWriter& out, RunEnd end) {
 RunEnd runUpdate(const Services& s, StateWriter& out) {
   UpdateState& state = out.state();
   state.runEnd.reset();
+  state.refusedFile.reset();
   out.allow(false, false);
   forgetValues(state);
   s.frontEnd.runStarted();

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "updater/export_binding.h"
+#include "updater/release_record.h"
 #include "updater/updater.h"
 #include "window/automation.h"
 #include "window/form1_load.h"
@@ -30,7 +31,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   win32::AnsiCodePage codePage;
   win32::PumpingClock clock([&form](MSG& msg) { form->dispatch(msg); });
   win32::PowerRunGuard runGuard([&form] { return form->handle(); }, kRunGuardProperty);
-  const Services services{view, qm, qn, printers, files, codePage, clock, runGuard};
+  const Services services{view, qm, qn, printers, files, codePage, clock, runGuard, &builtInRelease()};
   Updater updater(services);
   // The double click on the expected version is the hidden way to Start.
   form->setEvents({[&updater] { updater.start(); }, [&updater] { updater.allowStart(); }});

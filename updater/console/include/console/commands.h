@@ -5,6 +5,7 @@
 #include "console/tool_host.h"
 #include "updater/host.h"
 #include "updater/library_loader.h"
+#include "updater/release_record.h"
 
 namespace qmqn {
 
@@ -19,6 +20,8 @@ struct Tool {
   HostFacts& host;
   LogFile& log;
   StopSignal& stop;
+  // The release files the program was built with; null: none.
+  const updater::ReleaseRecord* record = nullptr;
 };
 
 int runCommand(const Arguments& arguments, Tool& tool);

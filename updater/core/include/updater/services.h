@@ -2,6 +2,7 @@
 #pragma once
 #include "updater/front_end.h"
 #include "updater/host.h"
+#include "updater/release_record.h"
 #include "updater/status_binding.h"
 #include "updater/update_state.h"
 
@@ -16,6 +17,8 @@ struct Services {
   const CodePage& codePage;
   Clock& clock;
   RunGuard& runGuard;
+  // The release files the program was built with; null or empty: none.
+  const ReleaseRecord* record = nullptr;
 
   // The library chosen by the family: QmStat for QM, QnStat otherwise.
   StatusBinding& library(Family family) const { return family == Family::Qm ? qm : qn; }

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "updater/update_state.h"
+
 namespace updater {
 
 enum class TextId {
@@ -34,7 +36,6 @@ std::string_view text(TextId id, bool japanese);
 // The caption of update step 1 to 5.
 constexpr TextId stepCaption(int step) { return static_cast<TextId>(static_cast<int>(TextId::Step1) + step - 1); }
 
-enum class FileProblem { NotOpened, TooLarge, NotValid };
 // "<name> File Not Opend" and its kin; English in every language.
 std::string fileMessage(std::string_view fileName, FileProblem problem);
 

@@ -56,6 +56,18 @@ enum class RunEnd {
   Ignored,  // a run was in progress, or Start was not allowed
 };
 
+// Why a run refused a release file before the printer's first command.
+enum class FileProblem {
+  NotOpened,
+  TooLarge,
+  NotValid,
+  Changed,  // not the bytes this package was built with
+};
+struct RefusedFile {
+  std::string name;
+  FileProblem problem = FileProblem::NotOpened;
+};
+
 // The update steps, numbered 1 to kStepCount as they are shown; the last one
 // (colour control data) is QM's only.
 inline constexpr int kStepCount = 5;
@@ -89,6 +101,7 @@ struct UpdateState {
   bool closeAllowed = false;
   bool running = false;
   std::optional<RunEnd> runEnd;
+  std::optional<RefusedFile> refusedFile;  // with RunEnd::BadFile
   std::string notice;  // the last one given
 };
 
