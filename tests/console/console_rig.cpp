@@ -83,6 +83,7 @@ sim::Config configOf(const std::vector<RigPrinter>& printers, sim::Family family
     c.port = p.port;
     c.family = family;
     c.faults = p.faults;
+    c.statusAnswer = p.statusAnswer;
     config.printers.push_back(c);
   }
   return config;
@@ -121,7 +122,7 @@ Rig::Rig(const std::vector<RigPrinter>& printers)
     : qmSim_(configOf(printers, sim::Family::QM), simClock_), qnSim_(configOf(printers, sim::Family::QN), simClock_) {
   for (const RigPrinter& p : printers) {
     this->printers.names.push_back(p.name);
-    this->printers.records[p.name] = {true, p.attributes, p.port + u'\0'};
+    this->printers.records[p.name] = {true, p.attributes, p.port + u'\0', {}};
   }
   static const std::string qmFirmware = sim::makeSampleFirmware(sim::Family::QM);
   static const std::string qnFirmware = sim::makeSampleFirmware(sim::Family::QN);
@@ -138,8 +139,33 @@ int Rig::run(std::vector<std::string> args) {
   if (!parsed.arguments) return exitCode(Outcome::BadUsage);
   // A program run: the libraries are loaded afresh, the printers keep their state.
   CoreLoader loader(qmMonitor_, qnMonitor_);
-  Tool tool{printers, loader, files, codePage, clock, runGuard, output, *this, *this, *this};
+  Tool tool{printers, loader, files, codePage, clock, runGuard, output, *this, *this, *this, caseRules, runs, &runs};
   return runCommand(*parsed.arguments, tool);
+}
+
+std::string FakeCaseRules::upper(std::string_view text) const {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const auto b = static_cast<uint8_t>(text[i]);
+    if (b >= 'a' && b <= 'z') {
+      out += static_cast<char>(b - 32);
+    } else if (b == 0xC3 && i + 1 < text.size() && static_cast<uint8_t>(text[i + 1]) >= 0xA0 &&
+               static_cast<uint8_t>(text[i + 1]) <= 0xBE && static_cast<uint8_t>(text[i + 1]) != 0xB7) {
+      out += text[i];
+      out += static_cast<char>(text[++i] - 0x20);  // à-þ to À-Þ
+    } else if (b == 0xD0 && i + 1 < text.size() && static_cast<uint8_t>(text[i + 1]) >= 0xB0 &&
+               static_cast<uint8_t>(text[i + 1]) <= 0xBF) {
+      out += text[i];
+      out += static_cast<char>(text[++i] - 0x20);  // а-п to А-П
+    } else if (b == 0xD1 && i + 1 < text.size() && static_cast<uint8_t>(text[i + 1]) >= 0x80 &&
+               static_cast<uint8_t>(text[i + 1]) <= 0x8F) {
+      out += static_cast<char>(0xD0);
+      out += static_cast<char>(text[++i] + 0x20);  // р-я to Р-Я
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
 }
 
 const sim::PrinterState& Rig::printer(sim::Family family, std::u16string_view port) {

@@ -58,6 +58,46 @@ struct RigPrinter {
   std::optional<sim::Family> family;  // none: a printer that answers nothing
   uint32_t attributes = 0x840;
   sim::PrinterFaults faults;
+  std::string statusAnswer = "0";  // what the printer answers while idle
+};
+
+// The runs folder in memory, written by the core's journal and read by qmqn.
+class MemoryRuns final : public updater::RunJournal, public RunFolder {
+ public:
+  std::vector<updater::RecordField> origin() override {
+    return {{"start", "2026-12-08T12:00:00Z"}, {"host", "DESK-7"}, {"user", "tech"}, {"program", "qmqn.exe"}};
+  }
+  bool create(std::string_view port, std::string_view firstLine) override {
+    if (!writable) return false;
+    current_ = std::to_string(files_.size() + 10) + "-" + std::string(port) + ".run";
+    files_.push_back({current_, std::string(firstLine) + "\n", true, true, false});
+    return true;
+  }
+  bool write(std::string_view line) override {
+    if (!writable) return false;
+    file(current_).text += std::string(line) + "\n";
+    return true;
+  }
+  void close() override { file(current_).running = false; }
+  std::vector<File> files() override { return files_; }
+  void markNoticed(const std::string& name) override { file(name).noticed = true; }
+  File& file(const std::string& name) {
+    for (File& f : files_) {
+      if (f.name == name) return f;
+    }
+    return files_.emplace_back(File{name, "", true, false, false});
+  }
+  bool writable = true;
+
+ private:
+  std::vector<File> files_;
+  std::string current_;
+};
+
+// Upper case for ASCII, Latin-1 and Cyrillic letters, as a host would.
+class FakeCaseRules final : public CaseRules {
+ public:
+  std::string upper(std::string_view text) const override;
 };
 
 class Rig final : public HostFacts, public LogFile, public StopSignal {
@@ -70,9 +110,14 @@ class Rig final : public HostFacts, public LogFile, public StopSignal {
 
   std::string hostName() override { return "DESK-7"; }
   std::string timestamp() override { return "2026-12-08T12:00:00Z"; }
-  bool append(const std::string& path, std::string_view line) override {
-    logs[path].emplace_back(line);
-    return true;
+  bool open(const std::string& path) override {
+    logPath_ = path;
+    return path.find("missing/") == std::string::npos;
+  }
+  Append tryAppend(std::string_view line) override {
+    if (clock.now < logBusyUntil) return Append::Busy;
+    logs[logPath_].emplace_back(line);
+    return Append::Written;
   }
   bool requested() override { return stopAt != 0 && clock.now >= stopAt; }
 
@@ -83,9 +128,13 @@ class Rig final : public HostFacts, public LogFile, public StopSignal {
   FakeRunGuard runGuard;
   RecordingOutput output;
   std::map<std::string, std::vector<std::string>> logs;
+  uint64_t logBusyUntil = 0;  // another process holds the log until then
+  MemoryRuns runs;
+  FakeCaseRules caseRules;
   uint64_t stopAt = 0;  // Ctrl+C at this virtual time, 0: never
 
  private:
+  std::string logPath_;
   SimulatorClock simClock_{clock};
   sim::Simulator qmSim_;
   sim::Simulator qnSim_;

@@ -97,13 +97,26 @@ TEST(ConsoleTexts, BarJsonAndLogLine) {
   EXPECT_EQ(logLine(r), "T\tH\tPrn A\tUSB001\tQM\tv1\tv2\tc1\t-\ts1\ts2\tupdated\t0\t71.2");
 }
 
-TEST(ConsoleTexts, RemainingTimeFollowsTheCurrentStepsRate) {
-  RemainingTime t;
-  t.stepOpened();
-  t.progressed(20.0f, 1000);
-  EXPECT_FALSE(t.remainingMs());
-  t.progressed(30.0f, 11000);  // 1 point a second
-  EXPECT_EQ(t.remainingMs(), 70'000u);
+// Early in the flash wait the rate since the step opened said "1:00 left" at
+// 30 % with 47 s to go; the fixed waits still to come say it right.
+TEST(ConsoleTexts, TimeLeftIsTheFixedWaitsStillToCome) {
+  using updater::Family;
+  const struct {
+    Family family;
+    float progress;
+    std::optional<uint64_t> leftMs;
+  } cases[] = {
+      {Family::Qm, 5.0f, 3500 + 1000 + 55250 + 1000},
+      {Family::Qm, 15.0f, 1000 + 55250 + 1000},
+      {Family::Qm, 20.0f, 55250 + 1000},
+      {Family::Qm, 30.0f, 550 * 85 + 1000},
+      {Family::Qn, 30.0f, 600 * 80 + 1000},
+      {Family::Qm, 85.0f, std::nullopt},
+      {Family::Qn, 90.0f, std::nullopt},
+      {Family::None, 30.0f, std::nullopt},
+  };
+  for (const auto& c : cases) EXPECT_EQ(fixedWaitsLeftMs(c.family, c.progress), c.leftMs) << c.progress;
+  EXPECT_EQ(minutesSeconds(*fixedWaitsLeftMs(Family::Qm, 30.0f)), "0:48");
 }
 
 // --- the commands on a simulated host ----------------------------------------
@@ -167,7 +180,7 @@ TEST(ConsoleCommands, ErrorExits) {
     int code;
   };
   const Case cases[] = {
-      {{"update", "Nobody"}, 20},        {{"update", "QM"}, 20},  // three printers begin with QM
+      {{"update", "Nobody"}, 20},        {{"update", "QM"}, 64},  // three printers begin with QM
       {{"info", "--port", "LPT9"}, 20},  {{"update", "Office"}, 21},
       {{"info", "Office Laser"}, 21},    {{"update", "QM Offline"}, 22},
       {{"update", "QM Long"}, 22},       {{"update", "--port", "usb001", "--lang", "xx"}, 64},
@@ -215,17 +228,30 @@ TEST(ConsoleCommands, AllReportsEachAndTheWorstWins) {
   std::vector<RigPrinter> fleet = kFleet;
   fleet[1].faults.rejectImage = true;
   Rig rig(fleet);
-  EXPECT_EQ(rig.run({"update", "--all", "--json"}), 40);
-  ASSERT_EQ(rig.output.out.size(), 2u);  // the laser printer is passed over
-  EXPECT_NE(rig.output.out[0].find(R"("outcome":"updated")"), std::string::npos);
-  EXPECT_NE(rig.output.out[1].find(R"("outcome":"printer-failed")"), std::string::npos);
+  EXPECT_EQ(rig.run({"update", "--all", "--json", "--log", "fleet.log"}), 40);
+  // Every printer has its object and log line, those passed over too.
+  const char* outcomes[] = {"updated", "printer-failed", "not-qm-qn", "not-ready", "not-ready"};
+  ASSERT_EQ(rig.output.out.size(), 5u);
+  ASSERT_EQ(rig.logs["fleet.log"].size(), 5u);
+  for (size_t i = 0; i < 5; ++i) {
+    EXPECT_NE(rig.output.out[i].find(std::string(R"("outcome":")") + outcomes[i] + "\""), std::string::npos)
+        << rig.output.out[i];
+  }
+  EXPECT_NE(rig.output.out[3].find(R"("message":"passed over: offline")"), std::string::npos);
+  EXPECT_NE(rig.output.out[4].find(R"("message":"passed over: port name too long")"), std::string::npos);
+  // A host whose only QM/QN printer is offline has nothing ready to update.
+  Rig offline({kFleet[2], kFleet[3]});
+  EXPECT_EQ(offline.run({"update", "--all"}), 22);
 }
 
 TEST(ConsoleCommands, StopDuringTheFlashWaitFinishesThatPrinterOnly) {
   Rig rig(kFleet);
   rig.stopAt = 20'000;  // inside the QM printer's flash wait
   rig.output.onConsole = true;
-  EXPECT_EQ(rig.run({"update", "--all"}), 11);
+  // The QN printer and the laser are not started; the offline printer and
+  // the long port are not ready and weigh more.
+  EXPECT_EQ(rig.run({"update", "--all"}), 22);
+  EXPECT_NE(rig.output.all(Stream::Out).find("QN Thermal Printer (USB002): stopped"), std::string::npos);
   EXPECT_EQ(rig.printer(sim::Family::QM, u"USB001").firmware, sim::releaseFirmware(sim::Family::QM));
   EXPECT_EQ(rig.printer(sim::Family::QN, u"USB002").firmware, sim::defaultFirmware(sim::Family::QN));
   EXPECT_NE(rig.output.all(Stream::Err).find("Stop requested: qmqn stops once QM Thermal Printer is safe"),
@@ -234,6 +260,49 @@ TEST(ConsoleCommands, StopDuringTheFlashWaitFinishesThatPrinterOnly) {
   EXPECT_LT(rig.output.statuses.size(), 200u);
   EXPECT_EQ(rig.runGuard.started, 1);
   EXPECT_FALSE(rig.runGuard.held());
+}
+
+// Inputs first, every run on record, a cut-off run named once.
+TEST(ConsoleCommands, LogRecordAndInterruptedRun) {
+  Rig noFolder(kFleet);
+  EXPECT_EQ(noFolder.run({"update", "QM Thermal Printer", "--log", "missing/fleet.log"}), 31);
+  EXPECT_EQ(noFolder.runGuard.started, 0);
+
+  Rig rig(kFleet);
+  // A run killed in the flash wait left its record without an outcome.
+  rig.runs.file("01-USB001.run").text =
+      "run\tstart=2026-12-07T08:00:00Z\tprinter=QM Thermal Printer\tport=USB001\tfamily=QM\n"
+      "step\tms=4600\tstep=4\tevent=opened\n";
+  rig.logBusyUntil = 20'000;  // another process holds the log for a while
+  EXPECT_EQ(rig.run({"update", "qm therm", "--log", "fleet.log"}), 0);
+  EXPECT_NE(rig.output.all(Stream::Err).find("started 2026-12-07T08:00:00Z, was interrupted in step 4"),
+            std::string::npos);
+  ASSERT_EQ(rig.logs["fleet.log"].size(), 2u);
+  EXPECT_NE(rig.logs["fleet.log"][0].find("\tinterrupted\t-\t-"), std::string::npos) << rig.logs["fleet.log"][0];
+  const std::vector<RunFolder::File> files = rig.runs.files();
+  ASSERT_EQ(files.size(), 2u);
+  const std::optional<RunSummary> run = summarizeRun(files[1]);
+  ASSERT_TRUE(run);
+  EXPECT_EQ(run->state, RunSummary::State::Complete);
+  EXPECT_EQ(run->outcome, "updated");
+  EXPECT_EQ(run->after.colorDataChecksum, "FF32");
+  EXPECT_EQ(run->lastStep, 5);
+
+  // Said once; a log held for longer than the wait costs the line, not the result.
+  rig.output = {};
+  rig.logBusyUntil = rig.clock.now + 60'000;
+  EXPECT_EQ(rig.run({"update", "--port", "usb001", "--log", "fleet.log"}), 10);
+  EXPECT_EQ(rig.output.all(Stream::Err).find("interrupted"), std::string::npos);
+  EXPECT_NE(rig.output.all(Stream::Err).find("Could not append to the log file fleet.log"), std::string::npos);
+  EXPECT_EQ(rig.logs["fleet.log"].size(), 2u);
+}
+
+TEST(ConsoleCommands, PrinterStillWritingItsFlashIsLeftAlone) {
+  std::vector<RigPrinter> fleet = {{"Принтер QM", u"USB001", sim::Family::QM, 0x840, {}, "FU2"}};
+  Rig rig(fleet);
+  EXPECT_EQ(rig.run({"update", "принтер", "--force"}), 22);
+  EXPECT_NE(rig.output.all(Stream::Err).find("leave it switched on, wait a few minutes"), std::string::npos);
+  EXPECT_EQ(rig.runGuard.started, 0);
 }
 
 }  // namespace

@@ -206,7 +206,7 @@ TEST(BadInputCatalogue, PortNames) {
   };
   for (const PortRow& row : rows) {
     Stack s;
-    s.printers.records["QM Printer"] = {true, kAttributeEnableBidi, row.port + u'\0'};
+    s.printers.records["QM Printer"] = {true, kAttributeEnableBidi, row.port + u'\0', {}};
     const StartupEnd end = s.load();
     EXPECT_EQ(end, row.end) << row.what;
     EXPECT_EQ(endsProgram(end), row.end != StartupEnd::NotQmQn) << row.what;

@@ -148,7 +148,7 @@ class FakePrinters final : public PrinterHost {
     if (auto r = records.find(name); r != records.end()) return r->second;
     auto it = ports.find(name);
     if (it == ports.end()) return {};
-    return {true, it->second.empty() ? 0xC40u : 0x840u, it->second + u'\0'};
+    return {true, it->second.empty() ? 0xC40u : 0x840u, it->second + u'\0', {}};
   }
   bool claimPort(std::u16string_view port) override {
     claims.emplace_back(port);

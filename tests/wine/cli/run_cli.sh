@@ -24,6 +24,8 @@ copy=$work/package
 cp -a "$package" "$copy"
 rm -f "$copy"/tool/ZAP*.state "$copy"/tool/ZAP*.trace
 cat >"$copy/tool/ZAPQMLM.ini" <<'INI'
+[sim]
+trace = ZAPQMLM.trace
 [printer USB001]
 family = QM
 [printer USB003]
@@ -109,14 +111,47 @@ json list 'by["Office Laser"]["family"] is None and by["QM Offline"]["reason"] =
 json list 'by["Принтер QN 🖨"]["statusMeaning"] == "answer 2300, printer error"'
 qmqn 0 list-text list
 has list-text.out "Принтер QN 🖨"
+# Letter case by the host's rules, for every character; an ambiguous
+# beginning lists what it matches.
+qmqn 0 info-cyrillic info "принтер qn" --json
+json info-cyrillic 'lines[0]["printer"] == "Принтер QN 🖨"'
+qmqn 64 ambiguous update QM
+has ambiguous.err "  QM Offline"
 
 qmqn 0 info info --port usb002 --json
 json info 'lines[0]["serialNumber"] and lines[0]["counterL"] == 48211 and "mediaIdSetInfo" in lines[0]'
 qmqn 0 info-text info "qm th"
 has info-text.out "Counter B                     377"
 qmqn 21 info-laser info Office
-qmqn 22 info-offline info "QM Offline"
+qmqn 22 info-offline info "QM Offline" --json
+json info-offline 'lines[0]["usable"] is False and lines[0]["reason"] == "offline"'
 qmqn 21 laser update "Office Laser"
+
+# Release files that are not the package's: refused before any printer
+# command, whatever the damage.
+trace_size() { stat -c %s "$copy/tool/ZAPQMLM.trace" 2>/dev/null || echo 0; }
+damage() {  # damage <name> <python expression over data, the file's bytes>
+  cp "$copy/tool/$1" "$work/$1.intact"
+  /usr/bin/python3 - "$copy/tool/$1" "$2" <<'PY'
+import sys
+data = open(sys.argv[1], "rb").read()
+open(sys.argv[1], "wb").write(eval(sys.argv[2]))
+PY
+}
+for case in "QM_M0500S0500.S|data[:data.index(b'\n') + 1]|cut" "QM_M0500S0500.S|data[:40] + bytes([data[40] ^ 1]) + data[41:]|garbled" \
+            "QM0210.QMD|data[:-3]|short"; do
+  IFS='|' read -r file change what <<<"$case"
+  damage "$file" "$change"
+  before=$(trace_size)
+  qmqn 30 "damaged-$what" update "QM Thermal Printer" --json
+  has "damaged-$what.err" "$file is not the file this package was built with"
+  [ "$(trace_size)" = "$before" ] || fail "damaged-$what: the printer got commands"
+  mv "$work/$file.intact" "$copy/tool/$file"
+done
+# A log that can't be opened: nothing is sent either.
+before=$(trace_size)
+qmqn 31 no-log-folder update "QM Thermal Printer" --log "$work/no such folder/fleet.log"
+[ "$(trace_size)" = "$before" ] || fail "no-log-folder: the printer got commands"
 if [ "$read_only" = --read-only ]; then
   echo "qmqn list on 12 printers (11 usable): $(cat "$work/list.seconds") s"
   exit $((failures > 0))
@@ -131,14 +166,17 @@ held_elsewhere() {
 }
 # Ctrl+C in the QM printer's flash wait: that printer is finished, the next
 # ones are not started.
-CTRL_C_AFTER=20 WHILE_RUNNING=held_elsewhere qmqn 11 all update --all --json --log fleet.log
+# Every printer is accounted for: the offline one counts as not ready.
+CTRL_C_AFTER=20 WHILE_RUNNING=held_elsewhere qmqn 22 all update --all --json --log fleet.log
 has all.err "Stop requested: qmqn stops once QM Thermal Printer is safe."
-json all 'len(lines) == 10 and by["QM Thermal Printer"]["outcome"] == "updated"'
+json all 'len(lines) == 12 and by["QM Thermal Printer"]["outcome"] == "updated"'
 json all 'by["QM Thermal Printer"]["after"]["firmware"] == "QM_MASTER 5.00  QM_SLAVE  5.00"'
 json all 'by["QM Thermal Printer"]["after"]["colorDataChecksum"] == "FF32"'
-json all 'all(o["outcome"] == "stopped" for o in lines[1:])'
+json all 'by["QM Offline"]["outcome"] == "not-ready" and by["QM Offline"]["message"] == "passed over: offline"'
+json all 'by["Office Laser"]["outcome"] == "not-qm-qn"'
+json all 'all(o["outcome"] == "stopped" for o in lines if o["printer"].startswith(("Spare", "QN", "Принтер")))'
 has all.err "step 4/5"
-[ "$(grep -c . "$work/fleet.log" 2>/dev/null)" = 10 ] || fail "fleet.log holds $(grep -c . "$work/fleet.log") lines, not 10"
+[ "$(grep -c . "$work/fleet.log" 2>/dev/null)" = 12 ] || fail "fleet.log holds $(grep -c . "$work/fleet.log") lines, not 12"
 grep -qP '^\S+Z\t[^\t]+\tQM Thermal Printer\tUSB001\tQM\tQM_MASTER 4.10  QM_SLAVE  4.10\tQM_MASTER 5.00  QM_SLAVE  5.00\t' \
   "$work/fleet.log" || fail "fleet.log's QM line"
 # Two up to date, one in error: the worst wins.
@@ -147,8 +185,24 @@ has again.out "QM Thermal Printer (USB001, QM): already up to date, nothing done
 has again.out "QN Thermal Printer (USB002, QN): already up to date, nothing done"
 has again.out "Принтер QN 🖨 (USB004, QN): printer not ready"
 has again.out "Spare QM 7 (USB107, QM): already up to date, nothing done"
-[ "$(grep -c . "$work/fleet.log" 2>/dev/null)" = 20 ] || fail "fleet.log holds $(grep -c . "$work/fleet.log") lines, not 20"
+has again.out "Office Laser (LPT1:): not a QM/QN printer - passed over: not a QM/QN printer"
+[ "$(grep -c . "$work/fleet.log" 2>/dev/null)" = 24 ] || fail "fleet.log holds $(grep -c . "$work/fleet.log") lines, not 24"
 qmqn 10 one update "qm therm" --lang ja
+
+# A run killed in the flash wait: the rerun names it, logs it once, and leaves
+# a printer that answers FU2 alone.
+rm -f "$copy"/tool/ZAPQMLM.state
+(cd "$work" && exec "$root/tools/wine-run.sh" "$copy/tool/qmqn.exe" update "QM Thermal Printer" </dev/null \
+   >"$work/killed.out" 2>&1) &
+killed=$!
+sleep 20
+pkill -KILL -f "qmqn.exe update QM Thermal Printer" || fail "no qmqn to kill"
+wait "$killed" 2>/dev/null || true
+qmqn 22 rerun update "QM Thermal Printer" --log fleet.log
+has rerun.err "was interrupted in step 4"
+has rerun.err "leave it switched on, wait a few minutes"
+grep -qP '\tQM Thermal Printer\tUSB001\tQM\tQM_MASTER 4.10  QM_SLAVE  4.10\t.*\tinterrupted\t-\t-\r?$' "$work/fleet.log" ||
+  fail "fleet.log lacks the interrupted run"
 
 echo "qmqn update --all (one QM update): $(cat "$work/all.seconds") s; the fixed waits of a QM run add up to at least 60.75 s"
 echo "qmqn list on 12 printers (11 usable): $(cat "$work/list.seconds") s"

@@ -106,6 +106,61 @@ void filesCheckedFirst(Session& s) {
   closeForm1(s, form, false);
 }
 
+std::string readBytes(const std::wstring& path) {
+  std::string bytes;
+  if (FILE* f = _wfopen(path.c_str(), L"rb")) {
+    char buffer[65536];
+    for (size_t n; (n = fread(buffer, 1, sizeof buffer, f)) > 0;) bytes.append(buffer, n);
+    fclose(f);
+  }
+  return bytes;
+}
+
+bool writeBytes(const std::wstring& path, const std::string& bytes) {
+  FILE* f = _wfopen(path.c_str(), L"wb");
+  if (f == nullptr) return false;
+  const bool ok = fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  return fclose(f) == 0 && ok;
+}
+
+// Release files that are not the package's, however slightly: Start refuses
+// them as files it can't open, and the printer gets no command.
+void damagedFiles(Session& s) {
+  struct Damage {
+    const wchar_t* file;
+    const char* what;
+    std::string (*change)(std::string);
+  };
+  const Damage damages[] = {
+      {L"QM_M0500S0500.S", "firmware-cut", [](std::string b) { return b.substr(0, b.find('\n') + 1); }},
+      {L"QM_M0500S0500.S", "firmware-garbled", [](std::string b) { b[40] = static_cast<char>(b[40] ^ 1); return b; }},
+      {L"QM0210.QMD", "qmd-short", [](std::string b) { return b.substr(0, b.size() - 3); }},
+  };
+  const std::wstring tool = toolDir(s);
+  for (const Damage& d : damages) {
+    const std::wstring path = tool + L"\\" + d.file;
+    const std::string intact = readBytes(path);
+    if (!EXPECT(s, intact.size() > 64 && writeBytes(path, d.change(intact)))) return;
+    DWORD updater = 0;
+    HWND form = openForm1(s, updater, kQmPrinter);
+    if (form != nullptr) {
+      EXPECT_TEXT(s, element(form, E::Text5), kUpdateDue);
+      const long long traceBefore = fileSize(tool + L"\\ZAPQMLM.trace");
+      click(element(form, E::Command1));
+      if (HWND box = s.waitMessageBox(updater)) {
+        const std::wstring message = std::wstring(d.file) + L" File Changed";
+        EXPECT_TEXT(s, control(box, kMessageBoxText), message.c_str());
+        s.screenshot(d.what);
+        click(control(box, kMessageBoxOk));
+      }
+      EXPECT(s, waitText(element(form, E::Text5), kPrinterError, kWindowWaitMs));
+      EXPECT_NUMBER(s, fileSize(tool + L"\\ZAPQMLM.trace"), traceBefore);
+      closeForm1(s, form, false);
+    }
+    EXPECT(s, writeBytes(path, intact));
+  }
+}
+
 // --- A run can't freeze, be closed, put to sleep or shut down silently ------
 
 struct HardRun {
@@ -318,7 +373,8 @@ void everyPrinterListed(Session& s) {
 }  // namespace
 
 const Scenario kRealHostScenarios[kRealHostScenarioCount] = {
-    {"files-checked-first", filesCheckedFirst}, {"never-rewrite-mode", neverRewriteMode},
+    {"files-checked-first", filesCheckedFirst}, {"damaged-files", damagedFiles},
+    {"never-rewrite-mode", neverRewriteMode},
     {"never-ready-again", neverReadyAgain},     {"dll-search", dllSearch},
     {"port-lock", portLock},                    {"every-printer-listed", everyPrinterListed},
 };

@@ -8,7 +8,7 @@
 
 namespace gui {
 
-inline constexpr size_t kRealHostScenarioCount = 6;
+inline constexpr size_t kRealHostScenarioCount = 7;
 extern const Scenario kRealHostScenarios[kRealHostScenarioCount];
 
 }  // namespace gui

@@ -5,7 +5,7 @@
 namespace qmqn {
 
 ChosenPrinter findPrinter(const Target& target, Tool& tool) {
-  const Choice choice = choosePrinter(target, tool.printers.installedPrinters(), tool.printers);
+  const Choice choice = choosePrinter(target, tool.printers.installedPrinters(), tool.printers, tool.caseRules);
   const std::string what = (target.by == Target::By::Port ? "port " : "printer ") + target.text;
   if (choice.end == Choice::End::NoMatch) {
     tool.out.line(Stream::Err, "No such printer: " + what);
@@ -14,7 +14,8 @@ ChosenPrinter findPrinter(const Target& target, Tool& tool) {
   if (choice.end == Choice::End::Ambiguous) {
     tool.out.line(Stream::Err, "More than one printer matches " + what + ":");
     for (const std::string& name : choice.candidates) tool.out.line(Stream::Err, "  " + name);
-    return {{}, {}, Outcome::NoSuchPrinter};
+    tool.out.line(Stream::Err, "Name more of it, or the port with --port.");
+    return {{}, {}, Outcome::BadUsage};
   }
   const updater::PortRecord record = tool.printers.portRecord(choice.deviceName);
   const Usability usability = usabilityOf(record);

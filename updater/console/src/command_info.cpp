@@ -1,6 +1,7 @@
 #include "console/chosen_printer.h"
 #include "console/commands.h"
 #include "console/json.h"
+#include "console/printer_choice.h"
 #include "console/printer_info.h"
 #include "console/printer_turn.h"
 #include "console/run_reporter.h"
@@ -13,6 +14,15 @@ namespace qmqn {
 
 int showInfo(const Arguments& arguments, Tool& tool) {
   const ChosenPrinter chosen = findPrinter(arguments.target, tool);
+  if (chosen.refused == Outcome::NotReady && arguments.json) {
+    const Usability usability = usabilityOf(tool.printers.portRecord(chosen.name));
+    tool.out.line(Stream::Out, JsonObject()
+                                   .add("printer", chosen.name)
+                                   .add("port", chosen.port)
+                                   .add("usable", false)
+                                   .add("reason", usabilityText(usability))
+                                   .text());
+  }
   if (chosen.refused) return exitCode(*chosen.refused);
   const std::u16string port = updater::printerPort(tool.printers, chosen.name);
   if (port.empty()) {
@@ -24,7 +34,7 @@ int showInfo(const Arguments& arguments, Tool& tool) {
     tool.out.line(Stream::Err, "Another process holds the printer: " + chosen.name);
     return exitCode(Outcome::PortInUse);
   }
-  RunReporter silent(tool.out, tool.host, tool.clock, tool.stop, false, true);
+  RunReporter silent(tool.out, tool.host, tool.stop, false, true);
   PrinterTurn turn(tool, silent);
   const updater::FamilyProbe p =
       updater::probeFamily(turn.library(updater::Family::Qm), turn.library(updater::Family::Qn), port);

@@ -28,7 +28,7 @@ Entry examine(Tool& tool, const std::string& name, bool japanese) {
     e.problem = "no longer listed";
     return e;
   }
-  RunReporter silent(tool.out, tool.host, tool.clock, tool.stop, false, true);
+  RunReporter silent(tool.out, tool.host, tool.stop, false, true);
   PrinterTurn turn(tool, silent);
   const updater::CheckEnd end = turn.updater().check(name, japanese);
   switch (end) {

@@ -2,10 +2,15 @@
 
 #include "console/chosen_printer.h"
 #include "console/commands.h"
+#include "console/log_writer.h"
 #include "console/printer_choice.h"
 #include "console/printer_turn.h"
+#include "console/run_history.h"
 #include "console/run_reporter.h"
 #include "console/update_report.h"
+#include "updater/run_files.h"
+#include "updater/status_codes.h"
+#include "updater/usable_port.h"
 
 namespace qmqn {
 namespace {
@@ -34,21 +39,34 @@ Outcome runOutcome(updater::RunEnd end) {
   return Outcome::NotReady;
 }
 
+// A status of the firmware update group other than rewrite mode: the
+// printer may still be writing its flash after a run that was cut off.
+bool stillWriting(uint32_t status) {
+  return (status & 0xFFFF0000u) == (updater::kFlashRewriteMode & 0xFFFF0000u) &&
+         status != updater::kFlashRewriteMode;
+}
+
+std::string shown(const std::string& value) { return value.empty() ? "(not read)" : value; }
+
 std::string summary(const UpdateReport& r) {
   const ExitCodeRow& row = rowOf(r.outcome);
   std::string s = r.printer + " (" + r.port + (r.family.empty() ? "" : ", " + r.family) + "): " +
                   std::string(r.outcome == Outcome::Updated ? row.name : row.meaning);
   if (!r.message.empty()) s += " - " + r.message;
   if (!r.before.firmware.empty() || !r.after.firmware.empty()) {
-    s += "\n  firmware     " + r.before.firmware;
-    if (r.after.firmware != r.before.firmware) s += " -> " + r.after.firmware;
+    s += "\n  firmware     " + shown(r.before.firmware);
+    if (r.after.firmware != r.before.firmware) s += " -> " + shown(r.after.firmware);
   }
   if (r.family == "QM") {
-    s += "\n  colour data  " + r.before.colorDataVersion + " " + r.before.colorDataChecksum;
+    const auto pair = [](const std::string& version, const std::string& checksum) {
+      return version.empty() && checksum.empty() ? std::string("(not read)") : version + " " + checksum;
+    };
+    s += "\n  colour data  " + pair(r.before.colorDataVersion, r.before.colorDataChecksum);
     if (r.after.colorDataVersion != r.before.colorDataVersion || r.after.colorDataChecksum != r.before.colorDataChecksum) {
-      s += " -> " + r.after.colorDataVersion + " " + r.after.colorDataChecksum;
+      s += " -> " + pair(r.after.colorDataVersion, r.after.colorDataChecksum);
     }
   }
+  if (r.durationMs == 0) return s;
   char took[32];
   std::snprintf(took, sizeof took, "%.1f s", static_cast<double>(r.durationMs) / 1000.0);
   return s + "\n  took         " + took;
@@ -57,14 +75,61 @@ std::string summary(const UpdateReport& r) {
 class UpdateCommand {
  public:
   UpdateCommand(const Arguments& a, Tool& tool)
-      : a_(a), tool_(tool), reporter_(tool.out, tool.host, tool.clock, tool.stop, a.json) {}
+      : a_(a), tool_(tool), reporter_(tool.out, tool.host, tool.stop, a.json) {}
 
-  UpdateReport update(const std::string& name, const std::string& port) {
+  // Inputs before the printer: a log that can't be written ends the command
+  // before any printer command.
+  bool openLog() {
+    if (a_.logFile.empty() || tool_.log.open(a_.logFile)) return true;
+    tool_.out.line(Stream::Err, "Cannot open the log file " + a_.logFile + "; no printer was touched.");
+    return false;
+  }
+
+  UpdateReport started(const std::string& name, const std::string& port) {
     UpdateReport r;
     r.time = tool_.host.timestamp();
     r.host = tool_.host.hostName();
     r.printer = name;
     r.port = port;
+    return r;
+  }
+
+  // A printer passed over without a command: its reason, and whether it
+  // counts as not ready or, known to be of neither family, for nothing.
+  UpdateReport passedOver(const std::string& name, const updater::PortRecord& record) {
+    UpdateReport r = started(name, portText(record));
+    const std::optional<updater::Family> family = updater::familyOfMonitor(record.monitorDll);
+    const bool neither = family == updater::Family::None;
+    r.family = family ? familyCode(*family) : std::string();
+    r.outcome = neither ? Outcome::NotQmQn : Outcome::NotReady;
+    r.message = "passed over: " + std::string(neither ? "not a QM/QN printer" : usabilityText(usabilityOf(record)));
+    return r;
+  }
+
+  // Says once that the last update on the port was cut off, with a log line
+  // of its own.
+  void noticeCutOff(const std::string& port) {
+    const std::optional<RunSummary> last = lastRunOn(tool_.runs, port, tool_.caseRules);
+    if (!last || last->state != RunSummary::State::Interrupted || last->noticed) return;
+    std::string where = last->lastStep > 0 ? " in step " + std::to_string(last->lastStep) : std::string();
+    tool_.out.line(Stream::Err, "The last update of " + last->printer + " (" + last->port + "), started " +
+                                    last->start + ", was interrupted" + where +
+                                    ": the printer may still be writing its flash ROM or be left in rewrite mode.");
+    if (!a_.logFile.empty()) {
+      UpdateReport cut;
+      cut.time = last->start;
+      cut.host = last->host;
+      cut.printer = last->printer;
+      cut.port = last->port;
+      cut.family = last->family;
+      cut.before = {last->before.firmware, last->before.colorDataVersion, last->before.colorDataChecksum};
+      writeLogLine(interruptedLogLine(cut));
+    }
+    tool_.runs.markNoticed(last->file);
+  }
+
+  UpdateReport update(const std::string& name, const std::string& port) {
+    UpdateReport r = started(name, port);
     const uint64_t start = tool_.clock.nowMs();
     // Gone, offline or changed since it was found.
     if (updater::printerPort(tool_.printers, name).empty()) {
@@ -72,33 +137,62 @@ class UpdateCommand {
       r.message = "no longer listed";
       return r;
     }
+    noticeCutOff(port);
     reporter_.begin(name);
     PrinterTurn turn(tool_, reporter_);
     updater::Updater& updater = turn.updater();
+    const updater::UpdateState& state = turn.state();
     const updater::CheckEnd end = updater.check(name, a_.japanese);
-    r.family = familyCode(turn.state().family);
-    r.before = versionsOf(turn.state());
+    r.family = familyCode(state.family);
+    r.before = versionsOf(state);
     r.outcome = checkOutcome(end);
-    // --force runs even on an up-to-date printer or one in an error state,
-    // as the window's hidden gesture does; never on one of neither family.
-    if (a_.force && end != updater::CheckEnd::NotQmQn) updater.allowStart();
-    if (turn.state().startAllowed) {
-      if (tool_.stop.requested()) {
-        reporter_.noticeStop();
-        r.outcome = Outcome::Stopped;
-      } else {
-        r.outcome = runOutcome(updater.start());
-      }
+    r.message = state.notice;
+    if (end == updater::CheckEnd::PrinterError && stillWriting(state.status)) {
+      r.message = "the printer may still be writing its flash ROM: leave it switched on, wait a few minutes "
+                  "and run qmqn again";
+      tool_.out.line(Stream::Err, name + ": " + r.message + ".");
+    } else if (a_.force && end != updater::CheckEnd::NotQmQn) {
+      // --force runs even on an up-to-date printer or one in an error state,
+      // as the window's hidden gesture does.
+      updater.allowStart();
     }
-    r.after = versionsOf(turn.state());
-    r.message = turn.state().notice;
-    const auto& refused = turn.state().refusedFile;
-    if (refused && refused->problem == updater::FileProblem::Changed) {
-      r.message = refused->name + " is not the file this package was built with (changed or damaged); "
-                  "the printer was not touched";
-    }
+    r.after = r.before;
+    if (state.startAllowed) run(turn, r);
     r.durationMs = tool_.clock.nowMs() - start;
     return r;
+  }
+
+  void run(PrinterTurn& turn, UpdateReport& r) {
+    if (tool_.stop.requested()) {
+      reporter_.noticeStop();
+      r.outcome = Outcome::Stopped;
+      return;
+    }
+    const updater::RunEnd end = turn.updater().start();
+    const updater::UpdateState& state = turn.state();
+    r.outcome = runOutcome(end);
+    r.message = state.notice;
+    if (state.refusedFile && state.refusedFile->problem == updater::FileProblem::Changed) {
+      r.message = state.refusedFile->name + " is not the file this package was built with (changed or damaged); "
+                  "the printer was not touched";
+    }
+    if (state.recordFailed && !recordFailureSaid_) {
+      recordFailureSaid_ = true;
+      tool_.out.line(Stream::Err, "The run could not be recorded in the host's run history; the update was not affected.");
+    }
+    // The printer was not touched: it holds what it held.
+    if (end == updater::RunEnd::BadFile || end == updater::RunEnd::StatusNotReady) return;
+    // Read back what a run that ended early did not.
+    if (versionsOf(state).firmware.empty() || (state.family == updater::Family::Qm && versionsOf(state).colorDataVersion.empty())) {
+      turn.updater().readBack();
+    }
+    r.after = versionsOf(state);
+  }
+
+  void writeLogLine(const std::string& line) {
+    if (appendLogLine(tool_.log, tool_.clock, tool_.stop, line) != LogFile::Append::Written) {
+      tool_.out.line(Stream::Err, "Could not append to the log file " + a_.logFile + " (held by another process or not writable).");
+    }
   }
 
   Outcome report(const UpdateReport& r) {
@@ -107,47 +201,44 @@ class UpdateCommand {
     } else {
       tool_.out.line(Stream::Out, summary(r));
     }
-    if (!a_.logFile.empty() && !tool_.log.append(a_.logFile, logLine(r))) {
-      tool_.out.line(Stream::Err, "Cannot append to the log file " + a_.logFile);
-    }
+    if (!a_.logFile.empty()) writeLogLine(logLine(r));
     return r.outcome;
   }
 
   Outcome one() {
     const ChosenPrinter chosen = findPrinter(a_.target, tool_);
+    if (chosen.refused == Outcome::NotReady) {
+      return report(passedOver(chosen.name, tool_.printers.portRecord(chosen.name)));
+    }
     if (chosen.refused) return *chosen.refused;
     return report(update(chosen.name, chosen.port));
   }
 
-  // Every usable printer; one that is not QM/QN is passed over and counts for
-  // nothing unless no printer is QM/QN.
+  // Every installed printer gets its line. Passed over: one known to be of
+  // neither family counts for nothing unless no printer is QM/QN; one that
+  // can't be used counts as not ready.
   Outcome all() {
     std::optional<Outcome> worst;
     bool any = false;
     for (const std::string& name : tool_.printers.installedPrinters()) {
-      const updater::PortRecord record = tool_.printers.portRecord(name);
-      if (usabilityOf(record) != Usability::Usable) continue;
       any = true;
+      const updater::PortRecord record = tool_.printers.portRecord(name);
       UpdateReport r;
-      if (tool_.stop.requested()) {
-        r.time = tool_.host.timestamp();
-        r.host = tool_.host.hostName();
-        r.printer = name;
-        r.port = portText(record);
+      if (usabilityOf(record) != Usability::Usable) {
+        r = passedOver(name, record);
+      } else if (tool_.stop.requested()) {
+        r = started(name, portText(record));
         r.outcome = Outcome::Stopped;
         r.message = "not started: stop requested";
       } else {
         r = update(name, portText(record));
-      }
-      if (r.outcome == Outcome::NotQmQn) {
-        if (!a_.json) tool_.out.line(Stream::Out, r.printer + " (" + r.port + "): passed over, not a QM/QN printer");
-        continue;
+        if (r.outcome == Outcome::NotQmQn) r.message = "passed over: not a QM/QN printer";
       }
       const Outcome o = report(r);
-      worst = worst ? worse(*worst, o) : o;
+      if (o != Outcome::NotQmQn) worst = worst ? worse(*worst, o) : o;
     }
     if (worst) return *worst;
-    tool_.out.line(Stream::Err, any ? "No QM/QN printer is installed." : "No usable printer is installed.");
+    tool_.out.line(Stream::Err, any ? "No QM/QN printer is installed." : "No printer is installed.");
     return any ? Outcome::NotQmQn : Outcome::NoSuchPrinter;
   }
 
@@ -155,12 +246,23 @@ class UpdateCommand {
   const Arguments& a_;
   Tool& tool_;
   RunReporter reporter_;
+  bool recordFailureSaid_ = false;
 };
 
 }  // namespace
 
 int updatePrinters(const Arguments& arguments, Tool& tool) {
   UpdateCommand command(arguments, tool);
+  if (!command.openLog()) return exitCode(Outcome::BadLogFile);
+  // A package whose release files are not the ones it was built with
+  // updates no printer; no printer is even asked.
+  if (tool.record) {
+    if (const auto changed = updater::changedReleaseFile(tool.files, *tool.record)) {
+      tool.out.line(Stream::Err, changed->name + " is not the file this package was built with (changed or damaged); "
+                                                 "no printer was touched. Reinstall the package.");
+      return exitCode(Outcome::BadDataFile);
+    }
+  }
   return exitCode(arguments.target.by == Target::By::All ? command.all() : command.one());
 }
 

@@ -15,6 +15,7 @@ constexpr ExitCodeRow kRows[] = {
     {Outcome::PortInUse, 23, 6, "port-in-use", "another process holds the printer"},
     {Outcome::BadDataFile, 30, 7, "bad-data-file",
      "a data file is missing or invalid; the printer was not touched"},
+    {Outcome::BadLogFile, 31, 7, "bad-log-file", "the --log file cannot be opened; no printer was touched"},
     {Outcome::PrinterFailed, 40, 8, "printer-failed", "the printer failed during the update"},
     {Outcome::BadUsage, 64, 9, "bad-usage", "bad usage"},
 };

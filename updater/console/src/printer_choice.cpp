@@ -1,23 +1,9 @@
 #include "console/printer_choice.h"
 
-#include "console/utf.h"
+#include "updater/utf.h"
 
 namespace qmqn {
 namespace {
-
-char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-  if (prefix.size() > text.size()) return false;
-  for (size_t i = 0; i < prefix.size(); ++i) {
-    if (lowerAscii(text[i]) != lowerAscii(prefix[i])) return false;
-  }
-  return true;
-}
-
-bool sameIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && startsWithIgnoringCase(a, b);
-}
 
 std::u16string_view portUnits(const updater::PortRecord& record) {
   const std::u16string_view field = record.portField;
@@ -47,13 +33,15 @@ std::string_view usabilityText(Usability usability) {
   return "";
 }
 
-std::string portText(const updater::PortRecord& record) { return utf16ToUtf8(portUnits(record)); }
+std::string portText(const updater::PortRecord& record) { return updater::utf16ToUtf8(portUnits(record)); }
 
-Choice choosePrinter(const Target& target, const std::vector<std::string>& names, updater::PrinterHost& printers) {
+Choice choosePrinter(const Target& target, const std::vector<std::string>& names, updater::PrinterHost& printers,
+                     const CaseRules& caseRules) {
   std::vector<std::string> matches;
+  const std::string wanted = caseRules.upper(target.text);
   if (target.by == Target::By::Port) {
     for (const std::string& name : names) {
-      if (sameIgnoringCase(portText(printers.portRecord(name)), target.text)) matches.push_back(name);
+      if (caseRules.upper(portText(printers.portRecord(name))) == wanted) matches.push_back(name);
     }
     return oneOf(std::move(matches));
   }
@@ -61,7 +49,7 @@ Choice choosePrinter(const Target& target, const std::vector<std::string>& names
     if (name == target.text) return {Choice::End::Found, name, {}};
   }
   for (const std::string& name : names) {
-    if (startsWithIgnoringCase(name, target.text)) matches.push_back(name);
+    if (caseRules.upper(name).starts_with(wanted)) matches.push_back(name);
   }
   return oneOf(std::move(matches));
 }

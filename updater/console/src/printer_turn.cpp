@@ -7,7 +7,7 @@ PrinterTurn::PrinterTurn(Tool& tool, updater::FrontEnd& frontEnd)
       qm_(tool.libraries, updater::ExportSet::Qm),
       qn_(tool.libraries, updater::ExportSet::Qn),
       updater_(updater::Services{frontEnd, qm_, qn_, tool.printers, tool.files, tool.codePage, tool.clock,
-                                 tool.runGuard, tool.record}) {}
+                                 tool.runGuard, tool.record, tool.journal}) {}
 
 updater::LibraryLoader::Function PrinterTurn::find(updater::Family family, const char* name) {
   const bool qm = family == updater::Family::Qm;

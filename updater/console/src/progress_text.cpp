@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "updater/transfers.h"
+
 namespace qmqn {
 
 std::string minutesSeconds(uint64_t ms) {
@@ -24,18 +26,20 @@ std::string progressBar(float percent, std::optional<uint64_t> remainingMs) {
   return bar + pct + "  " + (remainingMs ? minutesSeconds(*remainingMs) : std::string("--:--")) + " left";
 }
 
-void RemainingTime::progressed(float value, uint64_t nowMs) {
-  if (!haveStart_) {
-    haveStart_ = true;
-    startValue_ = value;
-    startMs_ = nowMs;
-    return;
-  }
-  const float done = value - startValue_;
-  if (done <= 0.0f || nowMs <= startMs_) return;
-  const double msPerPoint = static_cast<double>(nowMs - startMs_) / done;
-  const double left = value >= 100.0f ? 0.0 : (100.0 - value) * msPerPoint;
-  remaining_ = static_cast<uint64_t>(left);
+std::optional<uint64_t> fixedWaitsLeftMs(updater::Family family, float progress) {
+  if (family == updater::Family::None) return std::nullopt;
+  const updater::FlashWait flash = family == updater::Family::Qm ? updater::kQmFlashWait : updater::kQnFlashWait;
+  constexpr uint64_t kRewriteWaitMs = 3000 + 500;  // the wait after the rewrite frame and one poll
+  constexpr uint64_t kAfterImageMs = 1000;
+  constexpr uint64_t kFirstReadyPollMs = 1000;
+  constexpr float kFlashStart = 20.0f;  // progress when the flash wait begins
+  const uint64_t wholeFlashMs = static_cast<uint64_t>(flash.ticks) * flash.tickMs;
+  if (progress < 15.0f) return kRewriteWaitMs + kAfterImageMs + wholeFlashMs + kFirstReadyPollMs;
+  if (progress < kFlashStart) return kAfterImageMs + wholeFlashMs + kFirstReadyPollMs;
+  if (progress >= flash.finalProgress) return std::nullopt;
+  // Each tick adds a tenth of a point.
+  const auto ticksLeft = static_cast<uint64_t>((flash.finalProgress - progress) * 10.0f + 0.5f);
+  return ticksLeft * flash.tickMs + kFirstReadyPollMs;
 }
 
 }  // namespace qmqn

@@ -7,8 +7,8 @@ namespace qmqn {
 void RunReporter::begin(std::string printer) {
   printer_ = std::move(printer);
   steps_ = updater::kStepCount;
+  family_ = updater::Family::None;
   tenths_ = 0;
-  remaining_ = {};
   shownBar_.clear();
 }
 
@@ -37,12 +37,12 @@ void RunReporter::noticeStop() {
 
 // QN has no colour control data step.
 void RunReporter::familyFound(updater::Family family, const updater::Release*) {
+  family_ = family;
   steps_ = family == updater::Family::Qn ? updater::kStepCount - 1 : updater::kStepCount;
 }
 
 void RunReporter::runStarted() {
   tenths_ = 0;
-  remaining_ = {};
   shownBar_.clear();
 }
 
@@ -50,7 +50,6 @@ void RunReporter::stepOpened(int step) {
   noticeStop();
   // The rewrite frame follows: from here on the printer must stay on.
   if (step == 2) say(printer_ + ": updating. Do not switch the printer off.");
-  remaining_.stepOpened();
   say(stepText(step) + " ...");
 }
 
@@ -62,10 +61,10 @@ void RunReporter::stepClosed(int step) {
 void RunReporter::progressed(float value) {
   noticeStop();
   if (silent_) return;
-  remaining_.progressed(value, clock_.nowMs());
+  const std::optional<uint64_t> left = fixedWaitsLeftMs(family_, value);
   if (bar()) {
     // The bar moves every 85 ms in the flash wait; its text far less often.
-    std::string shown = "  " + progressBar(value, remaining_.remainingMs());
+    std::string shown = "  " + progressBar(value, left);
     if (shown != shownBar_) out_.status(shown);
     shownBar_ = std::move(shown);
     return;
@@ -74,7 +73,7 @@ void RunReporter::progressed(float value) {
   if (tenths <= tenths_) return;
   tenths_ = tenths;
   std::string line = "  " + std::to_string(tenths * 10) + "%";
-  if (remaining_.remainingMs() && tenths < 10) line += ", " + minutesSeconds(*remaining_.remainingMs()) + " left";
+  if (left && tenths < 10) line += ", " + minutesSeconds(*left) + " left";
   say(line);
 }
 

@@ -23,11 +23,16 @@ std::string seconds(uint64_t ms) {
   return text;
 }
 
+// A value not read is null.
+std::optional<std::string> readOrNull(const std::string& value) {
+  return value.empty() ? std::nullopt : std::optional<std::string>(value);
+}
+
 std::string versionsJson(const Versions& v) {
   return JsonObject()
-      .add("firmware", v.firmware)
-      .add("colorDataVersion", v.colorDataVersion)
-      .add("colorDataChecksum", v.colorDataChecksum)
+      .addOrNull("firmware", readOrNull(v.firmware))
+      .addOrNull("colorDataVersion", readOrNull(v.colorDataVersion))
+      .addOrNull("colorDataChecksum", readOrNull(v.colorDataChecksum))
       .text();
 }
 
@@ -43,8 +48,10 @@ std::string familyCode(updater::Family family) {
   return release ? std::string(release->familyCode) : std::string();
 }
 
-std::string logLine(const UpdateReport& r) {
-  const ExitCodeRow& row = rowOf(r.outcome);
+namespace {
+
+std::string logLineWith(const UpdateReport& r, std::string_view outcome, const std::string& code,
+                        const std::string& took) {
   const std::string fields[] = {
       field(r.time),
       field(r.host),
@@ -57,14 +64,23 @@ std::string logLine(const UpdateReport& r) {
       field(r.after.colorDataVersion),
       field(r.before.colorDataChecksum),
       field(r.after.colorDataChecksum),
-      std::string(row.name),
-      std::to_string(row.code),
-      seconds(r.durationMs),
+      std::string(outcome),
+      field(code),
+      field(took),
   };
   std::string line;
   for (const std::string& f : fields) line += (line.empty() ? "" : "\t") + f;
   return line;
 }
+
+}  // namespace
+
+std::string logLine(const UpdateReport& r) {
+  const ExitCodeRow& row = rowOf(r.outcome);
+  return logLineWith(r, row.name, std::to_string(row.code), seconds(r.durationMs));
+}
+
+std::string interruptedLogLine(const UpdateReport& r) { return logLineWith(r, "interrupted", "", ""); }
 
 std::string jsonLine(const UpdateReport& r) {
   const ExitCodeRow& row = rowOf(r.outcome);

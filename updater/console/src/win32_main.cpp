@@ -13,6 +13,7 @@
 #include "win32_console_output.h"
 #include "win32_dll_search.h"
 #include "win32_host.h"
+#include "win32_run_folder.h"
 #include "win32_run_session.h"
 #include "win32_stop_requests.h"
 #include "win32_text.h"
@@ -39,10 +40,14 @@ int wmain(int argc, wchar_t** argv) {
   qmqn::win32::RunSession session;
   qmqn::win32::SystemFacts facts;
   qmqn::win32::AppendedLog log;
+  qmqn::win32::HostCaseRules caseRules;
+  qmqn::win32::HostRunFolder runs;
+  win32::RunFolderJournal journal;
   const bool update = parsed.arguments->command == qmqn::Command::Update;
   qmqn::win32::StopRequests stop(update);
   stop.setBusy(update);
-  qmqn::Tool tool{printers, libraries, files, codePage, clock, session, out, facts, log, stop, &builtInRelease()};
+  qmqn::Tool tool{printers, libraries, files,    codePage, clock, session,  out,
+                  facts,    log,       stop,     caseRules, runs, &journal, &builtInRelease()};
   const int code = qmqn::runCommand(*parsed.arguments, tool);
   stop.setBusy(false);
   return code;

@@ -26,21 +26,52 @@ std::string SystemFacts::timestamp() {
   return text;
 }
 
-bool AppendedLog::append(const std::string& path, std::string_view line) {
-  const std::wstring name = utf8ToWide(path);
-  if (name.empty()) return false;
-  HANDLE file = CreateFileW(name.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+namespace {
+
+HANDLE openForAppend(const std::wstring& name) {
+  return CreateFileW(name.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                     FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+bool heldElsewhere(DWORD error) { return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION; }
+
+}  // namespace
+
+bool AppendedLog::open(const std::string& path) {
+  name_ = utf8ToWide(path);
+  if (name_.empty()) return false;
+  HANDLE file = openForAppend(name_);
+  if (file == INVALID_HANDLE_VALUE) return heldElsewhere(GetLastError());
+  CloseHandle(file);
+  return true;
+}
+
+LogFile::Append AppendedLog::tryAppend(std::string_view line) {
+  HANDLE file = openForAppend(name_);
+  if (file == INVALID_HANDLE_VALUE) return heldElsewhere(GetLastError()) ? Append::Busy : Append::Failed;
   OVERLAPPED whole{};
-  const bool locked = LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD, MAXDWORD, &whole);
+  if (!LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD, MAXDWORD, &whole)) {
+    const DWORD error = GetLastError();
+    CloseHandle(file);
+    return heldElsewhere(error) ? Append::Busy : Append::Failed;
+  }
   const std::string text = std::string(line) + "\r\n";
   DWORD written = 0;
   const bool ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
                   written == text.size();
-  if (locked) UnlockFileEx(file, 0, MAXDWORD, MAXDWORD, &whole);
+  UnlockFileEx(file, 0, MAXDWORD, MAXDWORD, &whole);
   CloseHandle(file);
-  return ok;
+  return ok ? Append::Written : Append::Failed;
+}
+
+// The invariant locale's upper case: the same for every user of the host.
+std::string HostCaseRules::upper(std::string_view text) const {
+  std::wstring wide = utf8ToWide(text);
+  if (!wide.empty()) {
+    LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, wide.c_str(), static_cast<int>(wide.size()), wide.data(),
+                  static_cast<int>(wide.size()), nullptr, nullptr, 0);
+  }
+  return wideToUtf8(wide);
 }
 
 }  // namespace qmqn::win32

@@ -40,9 +40,16 @@ std::optional<FileProblem> unusable(const Services& s, std::string_view fileName
   return std::nullopt;
 }
 
-FileCheck buildFirmware(const Services& s, std::string_view fileName, FirmwareImage& image) {
+RunFileDigest digestOf(std::string_view name, const FileContents& file) {
+  if (file.status == FileStatus::Ok) return {std::string(name), hexOf(sha256(file.bytes))};
+  return {std::string(name), file.status == FileStatus::Missing ? "missing" : "unreadable"};
+}
+
+FileCheck buildFirmware(const Services& s, std::string_view fileName, RunFiles& files) {
   // A file larger than the image buffer can't fit, whatever its records.
   FileContents file = s.files.read(fileName, kFirmwareImageCapacity);
+  files.digests.push_back(digestOf(fileName, file));
+  FirmwareImage& image = files.firmware;
   if (const auto problem = unusable(s, fileName, file)) return rejected(*problem);
   YieldPacer pacer(s.clock);
   image = buildFirmwareImage(file.bytes, leadBytesOf(s.codePage), &pacer);
@@ -58,8 +65,10 @@ FileCheck buildFirmware(const Services& s, std::string_view fileName, FirmwareIm
   return rejected(FileProblem::NotValid);
 }
 
-FileCheck readColorData(const Services& s, std::string_view fileName, std::vector<uint8_t>& image) {
+FileCheck readColorData(const Services& s, std::string_view fileName, RunFiles& files) {
   FileContents file = s.files.read(fileName, kColorFileLimit);
+  files.digests.push_back(digestOf(fileName, file));
+  std::vector<uint8_t>& image = files.colorData;
   if (const auto problem = unusable(s, fileName, file)) return rejected(*problem);
   if (file.bytes.size() > kColorFileLimit) return rejected(FileProblem::TooLarge);
   if (file.bytes.size() < kColorFileMinimum) return rejected(FileProblem::NotValid);
@@ -69,6 +78,17 @@ FileCheck readColorData(const Services& s, std::string_view fileName, std::vecto
 }
 
 }  // namespace
+
+std::optional<RefusedFile> changedReleaseFile(ProgramFiles& files, const ReleaseRecord& record) {
+  for (const RecordedFile& recorded : record.files) {
+    const FileContents file = files.read(recorded.name, kFirmwareImageCapacity);
+    if (file.status == FileStatus::Missing) continue;
+    if (file.status != FileStatus::Ok || checkRecord(record, recorded.name, file.bytes) != RecordCheck::Recorded) {
+      return RefusedFile{std::string(recorded.name), FileProblem::Changed};
+    }
+  }
+  return std::nullopt;
+}
 
 void showTransmissionData(const Services& s, StateWriter& out) {
   out.openStep(1);
@@ -82,13 +102,14 @@ Transfer readRunFiles(const Services& s, StateWriter& out, RunFiles& files) {
   const UpdateState& state = out.state();
   const Release& release = releaseOf(state.family);
   std::string_view fileName = release.firmwareFile;
-  FileCheck check = buildFirmware(s, fileName, files.firmware);
+  FileCheck check = buildFirmware(s, fileName, files);
   if (check.result == Transfer::Succeeded && colorDataDue(state)) {
     fileName = release.colorDataFile;
-    check = readColorData(s, fileName, files.colorData);
+    check = readColorData(s, fileName, files);
   }
   if (check.result != Transfer::Failed) return check.result;
-  files = {};
+  files.firmware = {};
+  files.colorData.clear();
   out.state().refusedFile = RefusedFile{std::string(fileName), check.problem};
   showTransmissionData(s, out);
   out.notice(fileMessage(fileName, check.problem));

@@ -5,6 +5,7 @@
 #include "updater/text_query.h"
 #include "updater/texts.h"
 #include "updater/usable_port.h"
+#include "updater/utf.h"
 
 namespace updater {
 namespace {
@@ -14,7 +15,7 @@ bool firmwareDiffers(const Services& s, StateWriter& out) {
   const UpdateState& state = out.state();
   const std::optional<std::string> version = readFirmwareVersion(s, state);
   const bool same = version && sameRelease(releaseOf(state.family).firmwareVersion, *version);
-  out.firmwareRead({version.value_or(std::string()), same ? Verdict::Same : Verdict::Differs});
+  out.firmwareRead({version, same ? Verdict::Same : Verdict::Differs});
   return !same;
 }
 
@@ -33,12 +34,10 @@ bool colorDataDiffers(const Services& s, StateWriter& out) {
     state.colorDataCurrent = true;
     return false;
   }
-  // An unread value shows empty, which never matches.
-  const std::string version = shown.version.value_or(std::string());
-  const std::string checksum = shown.checksum.value_or(std::string());
-  const bool same = version == kQmRelease.colorDataFile && checksum == kQmRelease.colorDataChecksum;
+  // A value not read never matches.
+  const bool same = shown.version == kQmRelease.colorDataFile && shown.checksum == kQmRelease.colorDataChecksum;
   const Verdict verdict = same ? Verdict::Same : Verdict::Differs;
-  out.colorDataRead({version, verdict}, {checksum, verdict});
+  out.colorDataRead({shown.version, verdict}, {shown.checksum, verdict});
   state.colorDataCurrent = same;
   return !same;
 }
@@ -80,6 +79,7 @@ CheckEnd runStartupCheck(const Services& s, StateWriter& out, const std::string&
   };
 
   const std::u16string port = printerPort(s.printers, printer);
+  state.port = utf16ToUtf8(port);
   // Two updaters on one printer would both flash it; the second one stops
   // before its first printer command.
   if (!s.printers.claimPort(port)) {

@@ -17,6 +17,7 @@ void StateWriter::openStep(int step) {
   StepState& s = stepOf(state_, step);
   s.reached = true;
   s.open = true;
+  if (recorder_) recorder_->step(step, true);
   frontEnd_.stepOpened(step);
 }
 
@@ -24,6 +25,7 @@ void StateWriter::closeStep(int step) {
   StepState& s = stepOf(state_, step);
   s.open = false;
   s.done = true;
+  if (recorder_) recorder_->step(step, false);
   frontEnd_.stepClosed(step);
 }
 
@@ -51,6 +53,7 @@ void StateWriter::allow(bool start, bool close) {
 
 void StateWriter::notice(std::string_view text) {
   state_.notice = std::string(text);
+  if (recorder_) recorder_->notice(text);
   frontEnd_.notice(text);
 }
 

@@ -28,6 +28,7 @@ void showPresentColorData(const Services& s, StateWriter& out) {
 
 RunEnd ended(StateWriter& out, RunEnd end) {
   out.state().runEnd = end;
+  if (RunRecorder* recorder = out.recorder()) recorder->end(out.state(), end);
   out.allow(false, true);
   out.frontEnd().runEnded(end);
   return end;
@@ -40,13 +41,17 @@ RunEnd runUpdate(const Services& s, StateWriter& out) {
   state.runEnd.reset();
   state.refusedFile.reset();
   out.allow(false, false);
+  const PrinterValues before{state.firmware, state.colorDataVersion, state.colorDataChecksum};
   forgetValues(state);
   s.frontEnd.runStarted();
   s.clock.yield();
 
   // Every file is read and checked before the first printer command.
   RunFiles files;
-  if (readRunFiles(s, out, files) == Transfer::Failed) return ended(out, RunEnd::BadFile);
+  const Transfer read = readRunFiles(s, out, files);
+  // The record begins before the printer's first command, with the files as read.
+  if (RunRecorder* recorder = out.recorder()) recorder->begin(state, before, files.digests);
+  if (read == Transfer::Failed) return ended(out, RunEnd::BadFile);
 
   if (!isReadyStatus(s.library(state.family).getStatus(state.portHandle))) {
     const RunEnd end = ended(out, RunEnd::StatusNotReady);

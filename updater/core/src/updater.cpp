@@ -1,5 +1,6 @@
 #include "updater/updater.h"
 
+#include "updater/printer_values.h"
 #include "updater/startup_check.h"
 #include "updater/update_run.h"
 
@@ -47,7 +48,19 @@ bool Updater::allowStart() {
 RunEnd Updater::start() {
   if (state_.running || !state_.startAllowed) return RunEnd::Ignored;
   const RunScope scope(services_.runGuard, state_.running);
-  return runUpdate(services_, out_);
+  RunRecorder recorder(services_.journal, services_.clock);
+  out_.setRecorder(&recorder);
+  const RunEnd end = runUpdate(services_, out_);
+  out_.setRecorder(nullptr);
+  state_.recordFailed = recorder.failed();
+  return end;
+}
+
+void Updater::readBack() {
+  if (state_.running || state_.family == Family::None || !reachedPrinter(state_.checkEnd)) return;
+  out_.firmwareRead({readFirmwareVersion(services_, state_), Verdict::NotCompared});
+  PrinterColorData shown = readShownColorData(services_, state_);
+  out_.colorDataRead({std::move(shown.version), Verdict::NotCompared}, {std::move(shown.checksum), Verdict::NotCompared});
 }
 
 }  // namespace updater

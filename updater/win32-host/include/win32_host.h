@@ -14,6 +14,7 @@
 
 #include "updater/host.h"
 #include "updater/library_loader.h"
+#include "updater/run_journal.h"
 
 namespace updater::win32 {
 
@@ -98,5 +99,21 @@ class SystemLibraryLoader final : public LibraryLoader {
   std::vector<HMODULE> loaded_;
 };
 
+
+// The runs folder, QMQN\runs under the common application data folder,
+// made when missing; empty when it can't be.
+std::wstring runsFolder();
+
+// Each run's record as a file of its own in the runs folder.
+class RunFolderJournal final : public RunJournal {
+ public:
+  std::vector<RecordField> origin() override;
+  bool create(std::string_view port, std::string_view firstLine) override;
+  bool write(std::string_view line) override;
+  void close() override;
+
+ private:
+  OwnedHandle file_;
+};
 
 }  // namespace updater::win32

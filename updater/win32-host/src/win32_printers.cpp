@@ -1,6 +1,7 @@
 #include <windows.h>
 #include <winspool.h>
 
+#include <cwchar>
 #include <string_view>
 
 #include "updater/usable_port.h"
@@ -35,6 +36,26 @@ std::wstring portLockName(std::u16string_view port) {
     if (c == L'\\') c = L'/';
   }
   return L"Global\\QMQN_VerUpTool.Port." + key;
+}
+
+// The file of the language monitor the printer's driver names; empty when
+// the driver or its monitor can't be read.
+std::string monitorDll(HANDLE printer) {
+  DWORD needed = 0;
+  GetPrinterDriverW(printer, nullptr, 3, nullptr, 0, &needed);
+  if (needed < sizeof(DRIVER_INFO_3W)) return {};
+  std::vector<DRIVER_INFO_3W> area(needed / sizeof(DRIVER_INFO_3W) + 1);
+  const DWORD size = static_cast<DWORD>(area.size() * sizeof(DRIVER_INFO_3W));
+  if (!GetPrinterDriverW(printer, nullptr, 3, reinterpret_cast<BYTE*>(area.data()), size, &needed)) return {};
+  const wchar_t* monitor = area[0].pMonitorName;
+  if (monitor == nullptr || *monitor == L'\0' || std::wcslen(monitor) > 200) return {};
+  const std::wstring key = std::wstring(L"SYSTEM\\CurrentControlSet\\Control\\Print\\Monitors\\") + monitor;
+  wchar_t dll[MAX_PATH] = {};
+  DWORD bytes = sizeof dll;
+  if (RegGetValueW(HKEY_LOCAL_MACHINE, key.c_str(), L"Driver", RRF_RT_REG_SZ, nullptr, dll, &bytes) != ERROR_SUCCESS) {
+    return {};
+  }
+  return wideToUtf8(dll);
 }
 
 }  // namespace
@@ -80,6 +101,7 @@ PortRecord SpoolerPrinters::portRecord(const std::string& deviceName) {
   record.readable = true;
   record.portField.assign(reinterpret_cast<const char16_t*>(info.pPortName),
                           static_cast<size_t>(end - info.pPortName));
+  record.monitorDll = monitorDll(printer.handle);
   return record;
 }
 

@@ -31,7 +31,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   win32::AnsiCodePage codePage;
   win32::PumpingClock clock([&form](MSG& msg) { form->dispatch(msg); });
   win32::PowerRunGuard runGuard([&form] { return form->handle(); }, kRunGuardProperty);
-  const Services services{view, qm, qn, printers, files, codePage, clock, runGuard, &builtInRelease()};
+  win32::RunFolderJournal journal;
+  const Services services{view, qm, qn, printers, files, codePage, clock, runGuard, &builtInRelease(), &journal};
   Updater updater(services);
   // The double click on the expected version is the hidden way to Start.
   form->setEvents({[&updater] { updater.start(); }, [&updater] { updater.allowStart(); }});

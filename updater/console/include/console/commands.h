@@ -2,10 +2,12 @@
 // writes everything it has to say through the tool's Output.
 #pragma once
 #include "console/arguments.h"
+#include "console/run_history.h"
 #include "console/tool_host.h"
 #include "updater/host.h"
 #include "updater/library_loader.h"
 #include "updater/release_record.h"
+#include "updater/run_journal.h"
 
 namespace qmqn {
 
@@ -20,6 +22,10 @@ struct Tool {
   HostFacts& host;
   LogFile& log;
   StopSignal& stop;
+  const CaseRules& caseRules;
+  RunFolder& runs;
+  // Where each run leaves its record on the host; null: nowhere.
+  updater::RunJournal* journal = nullptr;
   // The release files the program was built with; null: none.
   const updater::ReleaseRecord* record = nullptr;
 };

@@ -14,6 +14,7 @@ enum class Outcome {
   NotReady,
   PortInUse,
   BadDataFile,
+  BadLogFile,
   PrinterFailed,
   BadUsage,
 };

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "console/arguments.h"
+#include "console/tool_host.h"
 #include "updater/usable_port.h"
 
 namespace qmqn {
@@ -24,8 +25,9 @@ struct Choice {
   std::vector<std::string> candidates;  // with Ambiguous
 };
 
-// By name: exact, then a unique case-insensitive (ASCII) beginning. By port:
-// the printers whose port matches case-insensitively, one of them.
-Choice choosePrinter(const Target& target, const std::vector<std::string>& names, updater::PrinterHost& printers);
+// By name: exact, then a unique beginning in any case. By port: the printers
+// whose port matches in any case, one of them. Case by the host's rules.
+Choice choosePrinter(const Target& target, const std::vector<std::string>& names, updater::PrinterHost& printers,
+                     const CaseRules& caseRules);
 
 }  // namespace qmqn

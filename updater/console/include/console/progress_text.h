@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "updater/update_state.h"
+
 namespace qmqn {
 
 inline constexpr int kBarWidth = 30;
@@ -16,19 +18,10 @@ std::string progressBar(float percent, std::optional<uint64_t> remainingMs);
 // "0:47", "12:03"; minutes past 99 stay 99:59.
 std::string minutesSeconds(uint64_t ms);
 
-// Remaining time from the progress made since a step's first value: the
-// run's long waits have a steady rate, the steps between them have none.
-class RemainingTime {
- public:
-  void stepOpened() { haveStart_ = false; }
-  void progressed(float value, uint64_t nowMs);
-  std::optional<uint64_t> remainingMs() const { return remaining_; }
-
- private:
-  bool haveStart_ = false;
-  float startValue_ = 0.0f;
-  uint64_t startMs_ = 0;
-  std::optional<uint64_t> remaining_;
-};
+// The fixed waits of a run still to come at a progress value: the rewrite
+// mode wait, the wait after the image, the rest of the flash write's ticks and
+// the first ready poll. None once they are over (the rest takes what the
+// printer takes) or for a printer of neither family.
+std::optional<uint64_t> fixedWaitsLeftMs(updater::Family family, float progress);
 
 }  // namespace qmqn

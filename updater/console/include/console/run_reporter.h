@@ -16,8 +16,8 @@ namespace qmqn {
 
 class RunReporter final : public updater::FrontEnd {
  public:
-  RunReporter(Output& out, HostFacts& host, updater::Clock& clock, StopSignal& stop, bool json, bool silent = false)
-      : out_(out), host_(host), clock_(clock), stop_(stop), json_(json), silent_(silent) {}
+  RunReporter(Output& out, HostFacts& host, StopSignal& stop, bool json, bool silent = false)
+      : out_(out), host_(host), stop_(stop), json_(json), silent_(silent) {}
 
   void begin(std::string printer);
   // A plain line, timestamped unless on a console.
@@ -43,16 +43,15 @@ class RunReporter final : public updater::FrontEnd {
 
   Output& out_;
   HostFacts& host_;
-  updater::Clock& clock_;
   StopSignal& stop_;
   bool json_;
   bool silent_;
   bool japanese_ = false;
   std::string printer_;
   int steps_ = 5;
+  updater::Family family_ = updater::Family::None;
   int tenths_ = 0;
   bool stopSaid_ = false;
-  RemainingTime remaining_;
   std::string shownBar_;
 };
 

@@ -36,11 +36,28 @@ class HostFacts {
 
 class LogFile {
  public:
-  // Appends the line and a line end; false when the file can't be written.
-  virtual bool append(const std::string& path, std::string_view line) = 0;
+  // Makes sure the file can be appended to, creating it when missing; false
+  // when it can't be (no such folder, no right to write, not a file). A file
+  // that another process holds open is fine here.
+  virtual bool open(const std::string& path) = 0;
+  enum class Append { Written, Busy, Failed };
+  // Appends the line and a line end to the opened file under a lock of the
+  // whole file, or says why not at once: Busy while another process holds
+  // the file or its lock.
+  virtual Append tryAppend(std::string_view line) = 0;
 
  protected:
   ~LogFile() = default;
+};
+
+// The host's rules for letter case, to match names as a technician types them.
+class CaseRules {
+ public:
+  // Every character in upper case, as the host compares names (UTF-8).
+  virtual std::string upper(std::string_view text) const = 0;
+
+ protected:
+  ~CaseRules() = default;
 };
 
 class StopSignal {

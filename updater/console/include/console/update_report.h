@@ -9,6 +9,7 @@
 
 namespace qmqn {
 
+// Empty: not read (the printer did not answer, or was not asked).
 struct Versions {
   std::string firmware;
   std::string colorDataVersion;
@@ -39,5 +40,8 @@ struct UpdateReport {
 // inside a field become blanks; an empty field is "-".
 std::string logLine(const UpdateReport& report);
 std::string jsonLine(const UpdateReport& report);
+// The log line of a run that was cut off: its start, printer and values
+// before, the outcome "interrupted" and no exit code or duration.
+std::string interruptedLogLine(const UpdateReport& report);
 
 }  // namespace qmqn

@@ -15,6 +15,9 @@ struct PortRecord {
   bool readable = false;
   uint32_t attributes = 0;
   std::u16string portField;  // from the port name's start to the end of what the spooler filled
+  // The file of the language monitor that the printer's driver names;
+  // empty when the host can't tell.
+  std::string monitorDll;
 };
 
 class PrinterHost {

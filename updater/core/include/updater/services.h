@@ -3,6 +3,7 @@
 #include "updater/front_end.h"
 #include "updater/host.h"
 #include "updater/release_record.h"
+#include "updater/run_journal.h"
 #include "updater/status_binding.h"
 #include "updater/update_state.h"
 
@@ -19,6 +20,8 @@ struct Services {
   RunGuard& runGuard;
   // The release files the program was built with; null or empty: none.
   const ReleaseRecord* record = nullptr;
+  // Where each run leaves its record on the host; null: nowhere.
+  RunJournal* journal = nullptr;
 
   // The library chosen by the family: QmStat for QM, QnStat otherwise.
   StatusBinding& library(Family family) const { return family == Family::Qm ? qm : qn; }

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "updater/front_end.h"
+#include "updater/run_recorder.h"
 #include "updater/update_state.h"
 
 namespace updater {
@@ -15,6 +16,10 @@ class StateWriter {
   const UpdateState& state() const { return state_; }
   UpdateState& state() { return state_; }
   FrontEnd& frontEnd() { return frontEnd_; }
+  // The record of the run in progress, which hears the steps and notices
+  // too; null between runs.
+  RunRecorder* recorder() { return recorder_; }
+  void setRecorder(RunRecorder* recorder) { recorder_ = recorder; }
 
   void openStep(int step);
   // Done, no longer open.
@@ -28,6 +33,7 @@ class StateWriter {
  private:
   UpdateState& state_;
   FrontEnd& frontEnd_;
+  RunRecorder* recorder_ = nullptr;
 };
 
 }  // namespace updater

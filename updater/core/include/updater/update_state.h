@@ -82,6 +82,7 @@ struct StepState {
 
 struct UpdateState {
   std::string printer;  // device name
+  std::string port;     // as the spooler reports it
   bool japanese = false;
   Family family = Family::None;
   int32_t portHandle = 0;
@@ -102,6 +103,7 @@ struct UpdateState {
   bool running = false;
   std::optional<RunEnd> runEnd;
   std::optional<RefusedFile> refusedFile;  // with RunEnd::BadFile
+  bool recordFailed = false;  // the run's record on the host could not be written
   std::string notice;  // the last one given
 };
 

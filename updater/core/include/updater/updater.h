@@ -28,6 +28,10 @@ class Updater {
   // The update run. Ignored while a run is in progress (a click that reached
   // a yield of the run) or when Start is not allowed.
   RunEnd start();
+  // Reads the firmware version and colour control data again, comparing and
+  // changing nothing: what a printer holds after a run that ended before it
+  // read them back. Nothing while a run is in progress or without a family.
+  void readBack();
 
   const UpdateState& state() const { return state_; }
   bool running() const { return state_.running; }

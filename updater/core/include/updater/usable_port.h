@@ -8,6 +8,7 @@
 
 #include "QmStat.h"
 #include "updater/host.h"
+#include "updater/update_state.h"
 
 namespace updater {
 
@@ -25,6 +26,9 @@ enum class PortUsability { Usable, Offline, NoBidirectional, PortTooLong, Unread
 PortUsability portUsability(uint32_t attributes, std::u16string_view portField);
 // The port name of a usable printer; empty otherwise.
 std::u16string usablePortName(uint32_t attributes, std::u16string_view portField);
+// The family whose language monitor the driver names: QM, QN, None for
+// another monitor; none when the record does not say.
+std::optional<Family> familyOfMonitor(std::string_view monitorDll);
 // GetPrinterPort: the usable port name of an installed printer (UTF-16, as the
 // spooler reports it); empty when it is not usable or its record can't be read.
 std::u16string printerPort(PrinterHost& printers, const std::string& deviceName);

@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
-namespace qmqn {
+namespace updater {
 
 std::string utf16ToUtf8(std::u16string_view text);
 
-}  // namespace qmqn
+}  // namespace updater

@@ -1,6 +1,6 @@
-#include "console/utf.h"
+#include "updater/utf.h"
 
-namespace qmqn {
+namespace updater {
 
 std::string utf16ToUtf8(std::u16string_view text) {
   std::string out;
@@ -30,4 +30,4 @@ std::string utf16ToUtf8(std::u16string_view text) {
   return out;
 }
 
-}  // namespace qmqn
+}  // namespace updater
