@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "updater/host.h"
+#include "updater/run_journal.h"
 #include "updater/status_binding.h"
 
 namespace updater::testing {
@@ -213,6 +214,28 @@ class FakeCodePage final : public CodePage {
     return out;
   }
   bool dbcs = false;
+};
+
+// Run records kept as lines; one that fails from a given line on.
+class FakeJournal final : public RunJournal {
+ public:
+  std::vector<RecordField> origin() override { return {{"start", "2026-12-09T08:00:00Z"}, {"host", "DESK-7"}}; }
+  bool create(std::string_view port, std::string_view firstLine) override {
+    ports.emplace_back(port);
+    runs.emplace_back();
+    return write(firstLine);
+  }
+  bool write(std::string_view line) override {
+    if (failAtLine != 0 && ++written >= failAtLine) return false;
+    runs.back().emplace_back(line);
+    return true;
+  }
+  void close() override { ++closes; }
+  std::vector<std::vector<std::string>> runs;
+  std::vector<std::string> ports;
+  int failAtLine = 0;  // 1: the record can't even be created
+  int written = 0;
+  int closes = 0;
 };
 
 inline constexpr uint32_t kReady = 0x10001;

@@ -126,7 +126,8 @@ struct Rig {
   FakeRunGuard runGuard;
   Form1View view{window, messages};
   ReleaseRecord record;  // nothing recorded unless a test fills it
-  Services services{view, qm, qn, printers, files, codePage, clock, runGuard, &record};
+  FakeJournal journal;
+  Services services{view, qm, qn, printers, files, codePage, clock, runGuard, &record, &journal};
   Updater updater{services};
 
   // As the window loads: printers, port dialog, check.

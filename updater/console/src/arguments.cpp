@@ -10,11 +10,21 @@ struct CommandName {
   Command command;
 };
 constexpr CommandName kCommands[] = {
-    {"list", Command::List}, {"info", Command::Info}, {"update", Command::Update},
+    {"list", Command::List}, {"info", Command::Info}, {"update", Command::Update}, {"history", Command::History},
     {"help", Command::Help}, {"--help", Command::Help}, {"-h", Command::Help}, {"/?", Command::Help},
 };
 
 ParsedArguments refused(std::string why) { return {std::nullopt, std::move(why)}; }
+
+// 2026-12-09, or 2026-12-09T08:30:00Z.
+bool isUtcTime(std::string_view text) {
+  const std::string_view shape = "dddd-dd-ddTdd:dd:ddZ";
+  if (text.size() != 10 && text.size() != shape.size()) return false;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (shape[i] == 'd' ? (text[i] < '0' || text[i] > '9') : text[i] != shape[i]) return false;
+  }
+  return true;
+}
 
 }  // namespace
 
@@ -60,6 +70,12 @@ ParsedArguments parseArguments(std::span<const std::string> args) {
       if (!hasValue || args[i + 1].empty()) return refused("--log needs a file name");
       if (!a.logFile.empty()) return refused("--log given twice");
       a.logFile = args[++i];
+    } else if (arg == "--since" && a.command == Command::History) {
+      if (!hasValue || !isUtcTime(args[i + 1])) return refused("--since takes a UTC date, 2026-12-09, or time, 2026-12-09T08:30:00Z");
+      a.since = args[++i];
+    } else if (arg == "--trace" && a.command == Command::History) {
+      if (!hasValue || args[i + 1].empty()) return refused("--trace needs a run, as history lists it");
+      a.trace = args[++i];
     } else if (arg.starts_with("-") && arg.size() > 1) {
       return refused("unknown option '" + arg + "' for " + args[0]);
     } else if (a.command == Command::List || arg.empty()) {
@@ -68,7 +84,8 @@ ParsedArguments parseArguments(std::span<const std::string> args) {
       return refused("more than one printer given");
     }
   }
-  if (a.command != Command::List && !haveTarget) {
+  if (a.command == Command::History && !haveTarget) a.target.by = Target::By::All;
+  if (a.command != Command::List && a.command != Command::History && !haveTarget) {
     return refused(args[0] + " needs a printer: a device name or --port PORT" +
                    (a.command == Command::Update ? " or --all" : ""));
   }
@@ -92,6 +109,11 @@ std::string helpText() {
       "      --lang    language of the step names and messages (default en)\n"
       "      --log     append one line per printer to FILE\n"
       "      --json    one JSON object per printer instead of the summary\n"
+      "  qmqn history [PRINTER|--port PORT] [--since DATE] [--json]\n"
+      "      The updates recorded on this host, newest first, from the window and from\n"
+      "      qmqn; interrupted and running ones are marked. --json: one object per run.\n"
+      "  qmqn history --trace RUN\n"
+      "      One run's whole record: every step, library call, wait and message.\n"
       "\n"
       "PRINTER is a device name: exact, or a unique beginning of one, in any case.\n"
       "Ctrl+C during an update stops after the printer being updated is safe.\n"

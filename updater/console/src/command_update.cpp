@@ -271,6 +271,7 @@ int runCommand(const Arguments& arguments, Tool& tool) {
     case Command::List: return listPrinters(arguments, tool);
     case Command::Info: return showInfo(arguments, tool);
     case Command::Update: return updatePrinters(arguments, tool);
+    case Command::History: return showHistory(arguments, tool);
     case Command::Help: break;
   }
   tool.out.line(Stream::Out, helpText());

@@ -62,6 +62,8 @@ class FirmwareRun {
 
   Transfer waitForFlashWrite() {
     const FlashWait wait = state_.family == Family::Qm ? kQmFlashWait : kQnFlashWait;
+    // Its ticks are short; the record gets the whole wait.
+    if (RunRecorder* recorder = out_.recorder()) recorder->wait(static_cast<uint64_t>(wait.ticks) * wait.tickMs);
     const uint64_t start = s_.clock.nowMs();
     for (int tick = 1; tick <= wait.ticks; ++tick) {
       sleepUntil(s_.clock, start + static_cast<uint64_t>(tick) * wait.tickMs);

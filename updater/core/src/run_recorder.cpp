@@ -67,6 +67,18 @@ void RunRecorder::step(int step, bool opened) {
   write({"step", {{"step", std::to_string(step)}, {"event", opened ? "opened" : "closed"}}});
 }
 
+void RunRecorder::call(std::string_view exportName, std::string_view args, std::string_view result,
+                       uint64_t tookMs, std::string_view reply) {
+  RecordLine line{"call", {{"export", std::string(exportName)}}};
+  if (!args.empty()) line.fields.push_back({"args", std::string(args)});
+  line.fields.push_back({"result", std::string(result)});
+  if (!reply.empty()) line.fields.push_back({"reply", std::string(reply)});
+  line.fields.push_back({"took", std::to_string(tookMs)});
+  write(std::move(line));
+}
+
+void RunRecorder::wait(uint64_t ms) { write({"wait", {{"for", std::to_string(ms)}}}); }
+
 void RunRecorder::notice(std::string_view text) { write({"notice", {{"text", std::string(text)}}}); }
 
 void RunRecorder::end(const UpdateState& state, RunEnd end) {

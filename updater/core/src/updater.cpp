@@ -33,6 +33,13 @@ bool reachedPrinter(const std::optional<CheckEnd>& end) {
 
 }  // namespace
 
+Updater::Updater(const Services& s)
+    : qm_(s.qm, ExportSet::Qm, s.clock, recording_),
+      qn_(s.qn, ExportSet::Qn, s.clock, recording_),
+      clock_(s.clock, recording_),
+      services_{s.frontEnd, qm_, qn_, s.printers, s.files, s.codePage, clock_, s.runGuard, s.record, s.journal},
+      out_(state_, s.frontEnd) {}
+
 std::vector<std::string> Updater::usablePrinters() { return updater::usablePrinters(services_.printers); }
 
 CheckEnd Updater::check(const std::string& printer, bool japanese) {
@@ -50,7 +57,9 @@ RunEnd Updater::start() {
   const RunScope scope(services_.runGuard, state_.running);
   RunRecorder recorder(services_.journal, services_.clock);
   out_.setRecorder(&recorder);
+  recording_.recorder = &recorder;
   const RunEnd end = runUpdate(services_, out_);
+  recording_.recorder = nullptr;
   out_.setRecorder(nullptr);
   state_.recordFailed = recorder.failed();
   return end;

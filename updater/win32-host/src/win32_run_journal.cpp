@@ -3,7 +3,10 @@
 #include <lmcons.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstdio>
+
+#include "updater/run_rotation.h"
 
 #include "win32_host.h"
 #include "win32_module_path.h"
@@ -35,6 +38,28 @@ bool writeLine(HANDLE file, std::string_view line) {
   // Flushed at once: a run cut off keeps every line it wrote.
   return WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) && written == text.size() &&
          FlushFileBuffers(file);
+}
+
+// The folder's oldest runs go before a new one is recorded; another user's
+// run, or one in progress, can't be removed and stays.
+void rotate(const std::wstring& folder) {
+  std::vector<KeptRun> runs;
+  WIN32_FIND_DATAW found{};
+  HANDLE find = FindFirstFileW((folder + L"\\*.run").c_str(), &found);
+  if (find == INVALID_HANDLE_VALUE) return;
+  do {
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+    runs.push_back({wideToUtf8(found.cFileName),
+                    (static_cast<uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow});
+  } while (FindNextFileW(find, &found));
+  FindClose(find);
+  std::sort(runs.begin(), runs.end(), [](const KeptRun& a, const KeptRun& b) { return a.name < b.name; });
+  rotateRuns(runs, [&folder](const std::string& name) {
+    const std::wstring path = folder + L"\\" + utf8ToWide(name);
+    if (!DeleteFileW(path.c_str())) return false;
+    DeleteFileW((path + L".noticed").c_str());
+    return true;
+  });
 }
 
 }  // namespace
@@ -75,6 +100,7 @@ bool RunFolderJournal::create(std::string_view port, std::string_view firstLine)
   close();
   const std::wstring folder = runsFolder();
   if (folder.empty()) return false;
+  rotate(folder);
   const std::wstring name = folder + L"\\" + utf8ToWide(utcNow("%04u%02u%02uT%02u%02u%02uZ")) + L"-" +
                             std::to_wstring(GetCurrentProcessId()) + L"-" + fileNamePart(port) + L".run";
   // Created new and held for writing until the run ends: a reader that can't

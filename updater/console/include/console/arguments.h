@@ -7,11 +7,11 @@
 
 namespace qmqn {
 
-enum class Command { Help, List, Info, Update };
+enum class Command { Help, List, Info, Update, History };
 
 struct Target {
   enum class By { Name, Port, All };
-  By by = By::Name;
+  By by = By::Name;  // history without a printer: All
   std::string text;  // device name or port; empty with All
 };
 
@@ -22,6 +22,8 @@ struct Arguments {
   bool force = false;
   bool japanese = false;
   std::string logFile;  // empty: no log
+  std::string since;    // history: runs that started then or later (UTC, a date or a time)
+  std::string trace;    // history: the run whose whole record to print
 };
 
 struct ParsedArguments {

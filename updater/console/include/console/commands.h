@@ -35,5 +35,6 @@ int runCommand(const Arguments& arguments, Tool& tool);
 int listPrinters(const Arguments& arguments, Tool& tool);
 int showInfo(const Arguments& arguments, Tool& tool);
 int updatePrinters(const Arguments& arguments, Tool& tool);
+int showHistory(const Arguments& arguments, Tool& tool);
 
 }  // namespace qmqn

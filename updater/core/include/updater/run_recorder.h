@@ -1,6 +1,7 @@
 // A run's record as the core writes it through the host's journal: the
 // header once the files are read (before the printer's first command), each
-// step opened and closed, each notice, and the outcome. A journal that fails
+// step opened and closed, each library call and long wait, each notice, and
+// the outcome. A journal that fails
 // is let go: the run goes on as if there were none.
 #pragma once
 #include <cstdint>
@@ -42,6 +43,10 @@ class RunRecorder {
   // before: the printer's values as the run found them.
   void begin(const UpdateState& state, const PrinterValues& before, std::span<const RunFileDigest> files);
   void step(int step, bool opened);
+  // reply: a text query's first characters.
+  void call(std::string_view exportName, std::string_view args, std::string_view result, uint64_t tookMs,
+            std::string_view reply = {});
+  void wait(uint64_t ms);
   void notice(std::string_view text);
   void end(const UpdateState& state, RunEnd end);
   // True once the record could not be created or written.

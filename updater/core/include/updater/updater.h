@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "updater/run_trace.h"
 #include "updater/services.h"
 #include "updater/state_writer.h"
 #include "updater/update_state.h"
@@ -14,7 +15,7 @@ namespace updater {
 
 class Updater {
  public:
-  explicit Updater(const Services& services) : services_(services), out_(state_, services.frontEnd) {}
+  explicit Updater(const Services& services);
   Updater(const Updater&) = delete;
   Updater& operator=(const Updater&) = delete;
 
@@ -37,6 +38,12 @@ class Updater {
   bool running() const { return state_.running; }
 
  private:
+  // The libraries and the clock as the core calls them: a run's record
+  // hears every call and long wait.
+  RecorderSlot recording_;
+  TracingBinding qm_;
+  TracingBinding qn_;
+  TracingClock clock_;
   Services services_;
   UpdateState state_;
   StateWriter out_;
