@@ -30,6 +30,9 @@ trace = ZAPQMLM.trace
 family = QM
 [printer USB003]
 family = QM
+[printer USB008]
+family = QM
+never_rewrite = yes
 INI
 # Seven more, up to date: eleven usable printers, one more than a status
 # library registers at a time.
@@ -49,7 +52,11 @@ for i in 1 2 3 4 5 6 7; do spares+=("Spare QM $i|USB10$i|00000840"); done
 trap 'wineserver -k 2>/dev/null || true' EXIT
 bash "$root/tests/wine/gui/prepare_wine_printers.sh" \
   "QM Thermal Printer|USB001|00000840" "QN Thermal Printer|USB002|00000840" \
-  "Office Laser|LPT1:|00000840" "QM Offline|USB003|00000c40" "Принтер QN 🖨|USB004|00000840" "${spares[@]}"
+  "Office Laser|LPT1:|00000840" "QM Offline|USB003|00000c40" "Принтер QN 🖨|USB004|00000840" "${spares[@]}" \
+  "No Bidi QM|USB009|00000040" "Stubborn QM|USB008|00000840"
+# The host's run records start empty.
+runs_dir="$WINEPREFIX/drive_c/ProgramData/QMQN/runs"
+rm -rf "$runs_dir"
 
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
@@ -104,7 +111,7 @@ qmqn 20 no-such update Nobody
 has no-such.err "No such printer: printer Nobody"
 
 qmqn 0 list list --json
-json list 'len(lines) == 12 and all(by["Spare QM %d" % i]["updateDue"] is False for i in range(1, 8))'
+json list 'len(lines) == 14 and all(by["Spare QM %d" % i]["updateDue"] is False for i in range(1, 8))'
 json list 'by["QM Thermal Printer"]["family"] == "QM" and by["QM Thermal Printer"]["updateDue"] is True'
 json list 'by["QN Thermal Printer"]["updateDue"] is False and by["QN Thermal Printer"]["status"] == "0x10001"'
 json list 'by["Office Laser"]["family"] is None and by["QM Offline"]["reason"] == "offline"'
@@ -158,35 +165,57 @@ if [ "$read_only" = --read-only ]; then
 fi
 
 # Meanwhile its port is held: another qmqn leaves it alone, a printer on
-# another port is not blocked.
+# another port is not blocked and updates at the same time.
 held_elsewhere() {
   qmqn 23 held info --port USB001
   has held.err "Another process holds the printer: QM Thermal Printer"
-  qmqn 10 other update "QN Thermal Printer"
+  (cd "$work" && exec "$root/tools/wine-run.sh" "$copy/tool/qmqn.exe" update "QN Thermal Printer" --force \
+     </dev/null >"$work/other.out" 2>"$work/other.err") &
+  other=$!
 }
 # Ctrl+C in the QM printer's flash wait: that printer is finished, the next
 # ones are not started.
 # Every printer is accounted for: the offline one counts as not ready.
 CTRL_C_AFTER=20 WHILE_RUNNING=held_elsewhere qmqn 22 all update --all --json --log fleet.log
 has all.err "Stop requested: qmqn stops once QM Thermal Printer is safe."
-json all 'len(lines) == 12 and by["QM Thermal Printer"]["outcome"] == "updated"'
+json all 'len(lines) == 14 and by["QM Thermal Printer"]["outcome"] == "updated"'
 json all 'by["QM Thermal Printer"]["after"]["firmware"] == "QM_MASTER 5.00  QM_SLAVE  5.00"'
 json all 'by["QM Thermal Printer"]["after"]["colorDataChecksum"] == "FF32"'
 json all 'by["QM Offline"]["outcome"] == "not-ready" and by["QM Offline"]["message"] == "passed over: offline"'
+json all 'by["No Bidi QM"]["message"] == "passed over: no bidirectional support"'
 json all 'by["Office Laser"]["outcome"] == "not-qm-qn"'
 json all 'all(o["outcome"] == "stopped" for o in lines if o["printer"].startswith(("Spare", "QN", "Принтер")))'
 has all.err "step 4/5"
-[ "$(grep -c . "$work/fleet.log" 2>/dev/null)" = 12 ] || fail "fleet.log holds $(grep -c . "$work/fleet.log") lines, not 12"
+[ "$(grep -c . "$work/fleet.log" 2>/dev/null)" = 14 ] || fail "fleet.log holds $(grep -c . "$work/fleet.log") lines, not 14"
+wait "$other" || fail "the QN update beside it exited $?"
+# Both runs, on two ports at once, left whole records.
+qmqn 0 history-two history --json
+json history-two 'len(lines) == 2 and all(o["state"] == "complete" for o in lines)'
+json history-two 'by["QM Thermal Printer"]["before"]["firmware"] == "QM_MASTER 4.10  QM_SLAVE  4.10"'
+json history-two 'by["QM Thermal Printer"]["after"]["colorDataChecksum"] == "FF32"'
+json history-two 'by["QN Thermal Printer"]["outcome"] == "updated" and by["QN Thermal Printer"]["program"] == "qmqn.exe"'
 grep -qP '^\S+Z\t[^\t]+\tQM Thermal Printer\tUSB001\tQM\tQM_MASTER 4.10  QM_SLAVE  4.10\tQM_MASTER 5.00  QM_SLAVE  5.00\t' \
   "$work/fleet.log" || fail "fleet.log's QM line"
-# Two up to date, one in error: the worst wins.
-qmqn 22 again update --all --log fleet.log
+# Up to date, in error, and one that never takes rewrite mode: the worst wins.
+qmqn 40 again update --all --log fleet.log
 has again.out "QM Thermal Printer (USB001, QM): already up to date, nothing done"
 has again.out "QN Thermal Printer (USB002, QN): already up to date, nothing done"
 has again.out "Принтер QN 🖨 (USB004, QN): printer not ready"
 has again.out "Spare QM 7 (USB107, QM): already up to date, nothing done"
 has again.out "Office Laser (LPT1:): not a QM/QN printer - passed over: not a QM/QN printer"
-[ "$(grep -c . "$work/fleet.log" 2>/dev/null)" = 24 ] || fail "fleet.log holds $(grep -c . "$work/fleet.log") lines, not 24"
+has again.out "Stubborn QM (USB008, QM): the printer failed during the update"
+[ "$(grep -c . "$work/fleet.log" 2>/dev/null)" = 28 ] || fail "fleet.log holds $(grep -c . "$work/fleet.log") lines, not 28"
+# The failed run's trace ends with the call that failed, with its status.
+stubborn=$(ls "$runs_dir" | grep -- '-USB008\.run$' | tail -1)
+qmqn 0 trace history --trace "$stubborn"
+[ "$(grep '^call' "$work/trace.out" | tail -1 | grep -c $'export=QmGetStatus\targs=handle=[0-9]*\tresult=0x10001')" = 1 ] ||
+  fail "the stubborn run's last call: $(grep '^call' "$work/trace.out" | tail -1)"
+has trace.out $'end\tms='
+# A record that can't be made costs the record, not the update.
+mv "$runs_dir" "$runs_dir.kept" && : >"$runs_dir"
+qmqn 0 unrecorded update "QN Thermal Printer" --force
+has unrecorded.err "could not be recorded"
+rm -f "$runs_dir" && mv "$runs_dir.kept" "$runs_dir"
 qmqn 10 one update "qm therm" --lang ja
 
 # A run killed in the flash wait: the rerun names it, logs it once, and leaves
@@ -200,6 +229,13 @@ pkill -KILL -f "qmqn.exe update QM Thermal Printer" || fail "no qmqn to kill"
 wait "$killed" 2>/dev/null || true
 qmqn 22 rerun update "QM Thermal Printer" --log fleet.log
 has rerun.err "was interrupted in step 4"
+# The history marks it; a cut file and a garbage file are passed over and counted.
+head -c 40 "$runs_dir/$(ls "$runs_dir" | grep '\.run$' | head -1)" >"$runs_dir/99991231T000000Z-1-CUT.run"
+head -c 3000 /dev/urandom >"$runs_dir/99991231T000000Z-2-GARBAGE.run"
+qmqn 0 history history "QM Thermal" --json
+json history 'lines[0]["state"] == "interrupted" and lines[0]["lastStep"] == 4'
+json history 'any(o["state"] == "complete" and o["outcome"] == "updated" for o in lines[1:])'
+has history.err "2 file(s) in the runs folder are not readable run records"
 has rerun.err "leave it switched on, wait a few minutes"
 grep -qP '\tQM Thermal Printer\tUSB001\tQM\tQM_MASTER 4.10  QM_SLAVE  4.10\t.*\tinterrupted\t-\t-\r?$' "$work/fleet.log" ||
   fail "fleet.log lacks the interrupted run"

@@ -151,6 +151,35 @@ DWORD startIn(const std::wstring& path, const std::wstring& directory, const std
   return info.dwProcessId;
 }
 
+std::string runForOutput(const std::wstring& path, const std::wstring& arguments) {
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE read = nullptr;
+  HANDLE write = nullptr;
+  if (!CreatePipe(&read, &write, &inherit, 0)) return {};
+  SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
+  std::wstring commandLine = L"\"" + path + L"\" " + arguments;
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = write;
+  startup.hStdError = write;
+  PROCESS_INFORMATION info{};
+  const BOOL started = CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
+                                      nullptr, nullptr, &startup, &info);
+  CloseHandle(write);
+  std::string output;
+  if (started) {
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(read, buffer, sizeof buffer, &got, nullptr) && got > 0) output.append(buffer, got);
+    WaitForSingleObject(info.hProcess, 30000);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+  }
+  CloseHandle(read);
+  return output;
+}
+
 std::string utf8(const std::wstring& text) {
   if (text.empty()) return {};
   const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,

@@ -50,5 +50,7 @@ DWORD start(const std::wstring& path);
 DWORD startIn(const std::wstring& path, const std::wstring& directory, const std::wstring& pathFirst);
 
 std::string utf8(const std::wstring& text);
+// Runs a console program with arguments to its end; its standard output.
+std::string runForOutput(const std::wstring& path, const std::wstring& arguments);
 
 }  // namespace gui

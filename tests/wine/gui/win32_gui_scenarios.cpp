@@ -63,6 +63,18 @@ constexpr QmTexts kJapanese{L"[開始]ボタンをクリック。",
                             L"開　始",
                             L"終　了"};
 
+// The window's run is on record on the host, as qmqn lists it: the newest run.
+void checkRunRecorded(Session& s, const char* before, const char* after) {
+  const std::wstring qmqn = s.packageDir() + L"\\tool\\qmqn.exe";
+  const std::string history = runForOutput(qmqn, L"history --json");
+  const std::string newest = history.substr(0, history.find('\n'));
+  for (const std::string& want :
+       {std::string(R"("program":"QMQN_VerUpTool.exe")"), std::string(R"("state":"complete","outcome":"updated")"),
+        std::string(R"("before":{"firmware":")") + before, std::string(R"("after":{"firmware":")") + after}) {
+    EXPECT(s, newest.find(want) != std::string::npos);
+  }
+}
+
 void updateQm(Session& s, const QmTexts& t) {
   const bool japanese = &t == &kJapanese;
   s.runLauncher();
@@ -118,6 +130,7 @@ void updateQm(Session& s, const QmTexts& t) {
   EXPECT_NUMBER(s, property(element(form, E::Label16), kBoldProperty), kBoldOff);
   s.screenshot("complete");
   closeForm1(s, form, false);
+  checkRunRecorded(s, "QM_MASTER 4.10  QM_SLAVE  4.10", "QM_MASTER 5.00  QM_SLAVE  5.00");
 
   // A second start finds the printer up to date.
   s.runLauncher();
@@ -203,6 +216,7 @@ void updateQnJapanese(Session& s) {
   }
   s.screenshot("complete");
   closeForm1(s, form, false);
+  checkRunRecorded(s, "QN_MASTER 1.50  QN_SLAVE  1.50", "QN_MASTER 2.00  QN_SLAVE  2.00");
 }
 
 // Watches that Form1 never becomes visible while the program ends.

@@ -25,7 +25,8 @@ std::optional<RunSummary> summarizeRun(const RunFolder::File& file) {
     const std::optional<updater::RecordLine> line = updater::parseRecordLine(text.substr(start, end - start));
     start = end + 1;
     if (!header) {
-      if (!line || line->type != "run") return std::nullopt;
+      // A header cut before its printer is not a run.
+      if (!line || line->type != "run" || !line->get("start") || !line->get("port")) return std::nullopt;
       header = true;
       run.start = line->get("start").value_or("");
       run.host = line->get("host").value_or("");
