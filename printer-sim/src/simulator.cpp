@@ -66,11 +66,22 @@ struct Simulator::Impl {
     return nullptr;
   }
 
-  void persist() {
+  // Only the port that changed is written: another process may drive the
+  // other ports of the same store meanwhile.
+  void persist(const Port& changed) {
     if (!store) return;
-    PortStates states;
-    for (const auto& p : ports) states.emplace_back(p.name, &p.model.state());
-    store->save(encodeState(states));
+    store->update([&](std::optional<std::string> text) {
+      DecodedState held = text ? decodeState(*text) : DecodedState{};
+      held.printers[changed.name] = changed.model.state();
+      PortStates states;
+      for (const auto& p : ports) {
+        auto it = held.printers.find(p.name);
+        if (it != held.printers.end()) states.emplace_back(p.name, &it->second);
+      }
+      for (const auto& [name, state] : held.printers)
+        if (!find(name)) states.emplace_back(name, &state);
+      return encodeState(states);
+    });
   }
 
   void note(const std::string& what) {
@@ -107,7 +118,7 @@ struct Simulator::Impl {
 
   Port* current(std::u16string_view name) {
     Port* port = find(name);
-    if (port && port->model.advance(clock.nowMs())) persist();
+    if (port && port->model.advance(clock.nowMs())) persist(*port);
     return port;
   }
 
@@ -138,7 +149,7 @@ struct Simulator::Impl {
       changed |= h.changed;
       if (h.reply) reply = std::move(h.reply);
     }
-    if (changed) persist();
+    if (changed) persist(port);
     return reply;
   }
 

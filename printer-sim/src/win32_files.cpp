@@ -85,6 +85,18 @@ bool FileStateStore::save(std::string_view text) {
   return MoveFileExW(temp.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
+bool FileStateStore::update(const std::function<std::string(std::optional<std::string>)>& change) {
+  const std::wstring lockPath = path_ + L".lock";
+  Handle lock(CreateFileW(lockPath.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                          OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!lock.ok()) return false;
+  OVERLAPPED whole{};
+  if (!LockFileEx(lock.get(), LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &whole)) return false;
+  const bool saved = save(change(load()));
+  UnlockFileEx(lock.get(), 0, 1, 0, &whole);
+  return saved;
+}
+
 void FileTraceSink::write(std::string_view line) {
   Handle file(CreateFileW(path_.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
                           FILE_ATTRIBUTE_NORMAL, nullptr));

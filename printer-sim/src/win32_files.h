@@ -19,6 +19,8 @@ public:
   explicit FileStateStore(std::wstring path) : path_(std::move(path)) {}
   std::optional<std::string> load() override { return readWholeFile(path_); }
   bool save(std::string_view text) override;
+  // Under an exclusive lock of <state>.lock, held by one process at a time.
+  bool update(const std::function<std::string(std::optional<std::string>)>& change) override;
 
 private:
   std::wstring path_;

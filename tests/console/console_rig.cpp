@@ -139,7 +139,8 @@ int Rig::run(std::vector<std::string> args) {
   if (!parsed.arguments) return exitCode(Outcome::BadUsage);
   // A program run: the libraries are loaded afresh, the printers keep their state.
   CoreLoader loader(qmMonitor_, qnMonitor_);
-  Tool tool{printers, loader, files, codePage, clock, runGuard, output, *this, *this, *this, caseRules, runs, &runs};
+  Tool tool{printers, loader,    files, codePage, clock, runGuard, output,  *this,
+            *this,    *this,     caseRules, runs, &runs, nullptr,  processes};
   return runCommand(*parsed.arguments, tool);
 }
 

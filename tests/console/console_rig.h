@@ -132,6 +132,7 @@ class Rig final : public HostFacts, public LogFile, public StopSignal {
   MemoryRuns runs;
   FakeCaseRules caseRules;
   uint64_t stopAt = 0;  // Ctrl+C at this virtual time, 0: never
+  PrinterProcesses* processes = nullptr;  // for update --all --parallel
 
  private:
   std::string logPath_;

@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -41,12 +42,17 @@ private:
   uint64_t now_ = 0;
 };
 
-// Where the printers' state lives between runs. save() replaces it whole.
+// Where the printers' state lives between runs. save() replaces it whole;
+// update() replaces it with change(what it holds), and a store shared by
+// several processes does that under a lock of its own.
 class StateStore {
 public:
   virtual ~StateStore() = default;
   virtual std::optional<std::string> load() = 0;
   virtual bool save(std::string_view text) = 0;
+  virtual bool update(const std::function<std::string(std::optional<std::string>)>& change) {
+    return save(change(load()));
+  }
 };
 
 class MemoryStateStore final : public StateStore {

@@ -10,7 +10,7 @@ struct CommandName {
   Command command;
 };
 constexpr CommandName kCommands[] = {
-    {"list", Command::List}, {"info", Command::Info}, {"update", Command::Update}, {"history", Command::History},
+    {"list", Command::List}, {"info", Command::Info}, {"check", Command::Check}, {"update", Command::Update}, {"history", Command::History},
     {"help", Command::Help}, {"--help", Command::Help}, {"-h", Command::Help}, {"/?", Command::Help},
 };
 
@@ -24,6 +24,10 @@ bool isUtcTime(std::string_view text) {
     if (shape[i] == 'd' ? (text[i] < '0' || text[i] > '9') : text[i] != shape[i]) return false;
   }
   return true;
+}
+
+bool isCount(std::string_view text) {
+  return !text.empty() && text.size() <= 2 && text.find_first_not_of("0123456789") == std::string_view::npos;
 }
 
 }  // namespace
@@ -49,14 +53,32 @@ ParsedArguments parseArguments(std::span<const std::string> args) {
     haveTarget = true;
     return true;
   };
+  bool optionsEnd = false;
   for (size_t i = 1; i < args.size(); ++i) {
     const std::string& arg = args[i];
     const bool hasValue = i + 1 < args.size();
-    if (arg == "--json") {
+    if (optionsEnd) {
+      // After --: a device name, even one that starts with a dash.
+      if (a.command == Command::List || arg.empty()) return refused("unexpected argument '" + arg + "'");
+      if (!setTarget(Target::By::Name, arg)) return refused("more than one printer given");
+    } else if (arg == "--") {
+      optionsEnd = true;
+    } else if (arg == "--json") {
       a.json = true;
     } else if (arg == "--force" && a.command == Command::Update) {
       a.force = true;
-    } else if (arg == "--all" && a.command == Command::Update) {
+    } else if (arg == "--parallel" && a.command == Command::Update) {
+      a.parallel = kParallelAll;
+      if (hasValue && isCount(args[i + 1])) {
+        a.parallel = std::stoi(args[++i]);
+        if (a.parallel < 1 || a.parallel > kMaxParallel) {
+          return refused("--parallel takes 1 to " + std::to_string(kMaxParallel) + " printers at once");
+        }
+      }
+    } else if (arg == "--child" && a.command == Command::Update) {
+      if (!hasValue || (args[i + 1] != "rows" && args[i + 1] != "lines")) return refused("--child takes rows or lines");
+      a.child = args[++i] == "rows" ? Arguments::Child::Rows : Arguments::Child::Lines;
+    } else if (arg == "--all" && (a.command == Command::Update || a.command == Command::Check)) {
       if (!setTarget(Target::By::All, {})) return refused("more than one printer given");
     } else if (arg == "--port" && a.command != Command::List) {
       if (!hasValue || args[i + 1].empty()) return refused("--port needs a port name");
@@ -85,9 +107,13 @@ ParsedArguments parseArguments(std::span<const std::string> args) {
     }
   }
   if (a.command == Command::History && !haveTarget) a.target.by = Target::By::All;
+  if (a.parallel != 0 && a.target.by != Target::By::All) return refused("--parallel goes with --all");
+  if (a.child != Arguments::Child::None && (a.target.by == Target::By::All || a.parallel != 0)) {
+    return refused("--child updates one printer");
+  }
   if (a.command != Command::List && a.command != Command::History && !haveTarget) {
     return refused(args[0] + " needs a printer: a device name or --port PORT" +
-                   (a.command == Command::Update ? " or --all" : ""));
+                   (a.command == Command::Update || a.command == Command::Check ? " or --all" : ""));
   }
   return {a, {}};
 }
@@ -102,21 +128,28 @@ std::string helpText() {
       "      update is due. Sends no command that changes a printer.\n"
       "  qmqn info PRINTER|--port PORT [--json]\n"
       "      Everything the status library reads of one printer.\n"
-      "  qmqn update PRINTER|--port PORT|--all [--force] [--lang en|ja] [--log FILE] [--json]\n"
+      "  qmqn check PRINTER|--port PORT|--all [--json]\n"
+      "      Whether an update is due, as the updater's start-up check finds it; sends\n"
+      "      no command that changes a printer. Exit 0: up to date; 12: update due.\n"
+      "  qmqn update PRINTER|--port PORT|--all [--parallel [N]] [--force] [--lang en|ja]\n"
+      "              [--log FILE] [--json]\n"
       "      Updates the firmware and, for QM, the colour control data, when due.\n"
-      "      --all     every usable QM/QN printer, one after the other\n"
-      "      --force   update even when the printer is up to date\n"
-      "      --lang    language of the step names and messages (default en)\n"
-      "      --log     append one line per printer to FILE\n"
-      "      --json    one JSON object per printer instead of the summary\n"
+      "      --all       every usable QM/QN printer, one after the other\n"
+      "      --parallel  with --all: up to N printers on different ports at once,\n"
+      "                each in a process of its own (N: 1 to 8; default: all, at most 8)\n"
+      "      --force     update even when the printer is up to date\n"
+      "      --lang      language of the step names and messages (default en)\n"
+      "      --log       append one line per printer to FILE\n"
+      "      --json      one JSON object per printer instead of the summary\n"
       "  qmqn history [PRINTER|--port PORT] [--since DATE] [--json]\n"
       "      The updates recorded on this host, newest first, from the window and from\n"
       "      qmqn; interrupted and running ones are marked. --json: one object per run.\n"
       "  qmqn history --trace RUN\n"
       "      One run's whole record: every step, library call, wait and message.\n"
       "\n"
-      "PRINTER is a device name: exact, or a unique beginning of one, in any case.\n"
-      "Ctrl+C during an update stops after the printer being updated is safe.\n"
+      "PRINTER is a device name: exact, or a unique beginning of one, in any case\n"
+      "(after --, a name may start with a dash).\n"
+      "Ctrl+C during an update stops once the printers being updated are safe.\n"
       "\n"
       "Exit codes (with several printers the worst one):\n";
   for (const ExitCodeRow& row : exitCodeTable()) {

@@ -14,8 +14,15 @@ void RunReporter::begin(std::string printer) {
 
 void RunReporter::say(std::string_view text) {
   if (silent_) return;
+  if (rows()) {
+    row_ = std::string(text);
+    out_.status(row_);
+    return;
+  }
   const Stream stream = json_ ? Stream::Err : Stream::Out;
-  if (out_.console()) {
+  if (child_ == Arguments::Child::Lines) {
+    out_.line(stream, host_.timestamp() + " [" + printer_ + "] " + std::string(text));
+  } else if (out_.console()) {
     out_.line(stream, text);
   } else {
     out_.line(stream, host_.timestamp() + " " + std::string(text));
@@ -49,7 +56,15 @@ void RunReporter::runStarted() {
 void RunReporter::stepOpened(int step) {
   noticeStop();
   // The rewrite frame follows: from here on the printer must stay on.
-  if (step == 2) say(printer_ + ": updating. Do not switch the printer off.");
+  if (step == 2) {
+    const std::string warning = printer_ + ": updating. Do not switch the printer off.";
+    // Above the rows, where it stays.
+    if (rows() && !silent_) {
+      out_.line(Stream::Err, warning);
+    } else {
+      say(warning);
+    }
+  }
   say(stepText(step) + " ...");
 }
 
@@ -62,6 +77,12 @@ void RunReporter::progressed(float value) {
   noticeStop();
   if (silent_) return;
   const std::optional<uint64_t> left = fixedWaitsLeftMs(family_, value);
+  if (rows()) {
+    std::string shown = row_ + "  " + progressBar(value, left);
+    if (shown != shownBar_) out_.status(shown);
+    shownBar_ = std::move(shown);
+    return;
+  }
   if (bar()) {
     // The bar moves every 85 ms in the flash wait; its text far less often.
     std::string shown = "  " + progressBar(value, left);

@@ -100,3 +100,24 @@ std::string jsonLine(const UpdateReport& r) {
 }
 
 }  // namespace qmqn
+
+namespace qmqn {
+
+std::string jsonCheckLine(const UpdateReport& r) {
+  JsonObject o;
+  o.add("time", r.time)
+      .add("host", r.host)
+      .add("printer", r.printer)
+      .add("port", r.port)
+      .add("family", r.family)
+      .addRaw("versions", versionsJson(r.before))
+      .add("outcome", rowOf(r.outcome).name);
+  if (r.outcome == Outcome::UpdateDue || r.outcome == Outcome::UpToDate) {
+    o.add("updateDue", r.outcome == Outcome::UpdateDue);
+  } else {
+    o.addRaw("updateDue", "null");
+  }
+  return o.add("message", r.message).text();
+}
+
+}  // namespace qmqn

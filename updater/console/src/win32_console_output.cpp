@@ -1,5 +1,6 @@
 #include "win32_console_output.h"
 
+#include <algorithm>
 #include <string>
 
 #include "win32_text.h"
@@ -35,9 +36,16 @@ void ConsoleOutput::write(const Handle& h, std::string_view text) {
 }
 
 void ConsoleOutput::clearStatus() {
-  if (statusWidth_ == 0) return;
-  write(out_, "\r" + std::string(statusWidth_, ' ') + "\r");
-  statusWidth_ = 0;
+  if (statusLines_ == 0) return;
+  CONSOLE_SCREEN_BUFFER_INFO info{};
+  if (GetConsoleScreenBufferInfo(out_.handle, &info)) {
+    const SHORT top = static_cast<SHORT>(info.dwCursorPosition.Y - (statusLines_ - 1));
+    const COORD start{0, top < 0 ? SHORT{0} : top};
+    DWORD done = 0;
+    FillConsoleOutputCharacterW(out_.handle, L' ', static_cast<DWORD>(info.dwSize.X) * statusLines_, start, &done);
+    SetConsoleCursorPosition(out_.handle, start);
+  }
+  statusLines_ = 0;
 }
 
 void ConsoleOutput::line(Stream stream, std::string_view text) {
@@ -55,11 +63,25 @@ void ConsoleOutput::line(Stream stream, std::string_view text) {
 
 void ConsoleOutput::status(std::string_view text) {
   if (!out_.console) return;
-  const size_t width = updater::win32::utf8ToWide(text).size();
-  std::string shown = "\r" + std::string(text);
-  if (width < statusWidth_) shown += std::string(statusWidth_ - width, ' ');
-  write(out_, shown);
-  statusWidth_ = width > statusWidth_ ? width : statusWidth_;
+  clearStatus();
+  CONSOLE_SCREEN_BUFFER_INFO info{};
+  const size_t width = GetConsoleScreenBufferInfo(out_.handle, &info) && info.dwSize.X > 1 ? info.dwSize.X - 1 : 79;
+  std::wstring shown;
+  SHORT lines = 0;
+  size_t start = 0;
+  while (start < text.size()) {
+    const size_t end = std::min(text.find('\n', start), text.size());
+    std::wstring line = updater::win32::utf8ToWide(text.substr(start, end - start));
+    if (line.size() > width) line.resize(width);
+    if (lines > 0) shown += L"\n";
+    shown += line;
+    ++lines;
+    start = end + 1;
+  }
+  if (lines == 0) return;
+  DWORD written = 0;
+  WriteConsoleW(out_.handle, shown.data(), static_cast<DWORD>(shown.size()), &written, nullptr);
+  statusLines_ = lines;
 }
 
 }  // namespace qmqn::win32

@@ -1,5 +1,7 @@
 // Standard output and error: UTF-16 through WriteConsoleW on a console (any
 // code page shows every name), UTF-8 bytes with CR LF into a file or pipe.
+// The status, one line or several, is drawn under the last line and cleared
+// before the next line, each of its lines cut to the console's width.
 #pragma once
 #include <windows.h>
 
@@ -24,7 +26,7 @@ class ConsoleOutput final : public Output {
 
   Handle out_;
   Handle err_;
-  size_t statusWidth_ = 0;  // UTF-16 units of the status line shown, 0: none
+  SHORT statusLines_ = 0;  // lines of the status shown under the last line, 0: none
 };
 
 }  // namespace qmqn::win32

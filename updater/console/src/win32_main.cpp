@@ -7,17 +7,43 @@
 #include <vector>
 
 #include "console/arguments.h"
+#include "console/child_protocol.h"
 #include "console/commands.h"
 #include "console/exit_codes.h"
 #include "updater/release_record.h"
 #include "win32_console_output.h"
 #include "win32_dll_search.h"
 #include "win32_host.h"
+#include "win32_printer_processes.h"
 #include "win32_run_folder.h"
 #include "win32_run_session.h"
 #include "win32_stop_requests.h"
 #include "win32_text.h"
 #include "win32_tool_host.h"
+
+namespace {
+
+// A printer process of a parallel update stops on Ctrl+C as any qmqn does,
+// and on its parent's word.
+class ChildStop final : public qmqn::StopSignal {
+ public:
+  explicit ChildStop(qmqn::StopSignal& console) : console_(console) {}
+  bool requested() override {
+    asked_ = asked_ || console_.requested() || qmqn::win32::stopAskedOnInput();
+    return asked_;
+  }
+
+ private:
+  qmqn::StopSignal& console_;
+  bool asked_ = false;
+};
+
+void writeOut(std::string_view bytes) {
+  DWORD written = 0;
+  WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
+
+}  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   using namespace updater;
@@ -46,8 +72,25 @@ int wmain(int argc, wchar_t** argv) {
   const bool update = parsed.arguments->command == qmqn::Command::Update;
   qmqn::win32::StopRequests stop(update);
   stop.setBusy(update);
-  qmqn::Tool tool{printers, libraries, files,    codePage, clock, session,  out,
-                  facts,    log,       stop,     caseRules, runs, &journal, &builtInRelease()};
+  const bool child = parsed.arguments->child != qmqn::Arguments::Child::None;
+  qmqn::ChildOutput childOut(writeOut, parsed.arguments->child == qmqn::Arguments::Child::Rows);
+  ChildStop childStop(stop);
+  qmqn::win32::ChildProcesses processes;
+  qmqn::Tool tool{printers,
+                  libraries,
+                  files,
+                  codePage,
+                  clock,
+                  session,
+                  child ? static_cast<qmqn::Output&>(childOut) : out,
+                  facts,
+                  log,
+                  child ? static_cast<qmqn::StopSignal&>(childStop) : stop,
+                  caseRules,
+                  runs,
+                  &journal,
+                  &builtInRelease(),
+                  parsed.arguments->parallel != 0 ? &processes : nullptr};
   const int code = qmqn::runCommand(*parsed.arguments, tool);
   stop.setBusy(false);
   return code;

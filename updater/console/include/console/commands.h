@@ -2,6 +2,7 @@
 // writes everything it has to say through the tool's Output.
 #pragma once
 #include "console/arguments.h"
+#include "console/printer_processes.h"
 #include "console/run_history.h"
 #include "console/tool_host.h"
 #include "updater/host.h"
@@ -28,12 +29,16 @@ struct Tool {
   updater::RunJournal* journal = nullptr;
   // The release files the program was built with; null: none.
   const updater::ReleaseRecord* record = nullptr;
+  // Starts the printer processes of update --all --parallel; null: no
+  // parallel updates here.
+  PrinterProcesses* processes = nullptr;
 };
 
 int runCommand(const Arguments& arguments, Tool& tool);
 
 int listPrinters(const Arguments& arguments, Tool& tool);
 int showInfo(const Arguments& arguments, Tool& tool);
+// update, and check: the same start-up check without the run.
 int updatePrinters(const Arguments& arguments, Tool& tool);
 int showHistory(const Arguments& arguments, Tool& tool);
 

@@ -1,5 +1,6 @@
 // What a command ends with, and the exit code a deployment tool reads for it.
 #pragma once
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -8,6 +9,7 @@ namespace qmqn {
 enum class Outcome {
   Updated,
   UpToDate,
+  UpdateDue,
   Stopped,
   NoSuchPrinter,
   NotQmQn,
@@ -31,5 +33,7 @@ std::span<const ExitCodeRow> exitCodeTable();
 const ExitCodeRow& rowOf(Outcome outcome);
 inline int exitCode(Outcome outcome) { return rowOf(outcome).code; }
 Outcome worse(Outcome a, Outcome b);
+// The outcome a qmqn exit code stands for; none for a code qmqn never gives.
+std::optional<Outcome> outcomeOfCode(int code);
 
 }  // namespace qmqn

@@ -3,10 +3,13 @@
 // or a timestamped line at every tenth of the way (a file or pipe, or with
 // --json on standard error); notices on standard error. Says once that a stop
 // was requested and that the run goes on until it is safe. Silent, it says
-// nothing at all (list's checks).
+// nothing at all (list's checks). In a printer process of a parallel update
+// it draws the printer's row instead (the parent on a console), or tags each
+// line with the printer.
 #pragma once
 #include <string>
 
+#include "console/arguments.h"
 #include "console/progress_text.h"
 #include "console/tool_host.h"
 #include "updater/front_end.h"
@@ -20,6 +23,7 @@ class RunReporter final : public updater::FrontEnd {
       : out_(out), host_(host), stop_(stop), json_(json), silent_(silent) {}
 
   void begin(std::string printer);
+  void relay(Arguments::Child child) { child_ = child; }
   // A plain line, timestamped unless on a console.
   void say(std::string_view text);
   void noticeStop();
@@ -39,6 +43,7 @@ class RunReporter final : public updater::FrontEnd {
 
  private:
   bool bar() const { return out_.console() && !json_; }
+  bool rows() const { return child_ == Arguments::Child::Rows; }
   std::string stepText(int step) const;
 
   Output& out_;
@@ -53,6 +58,8 @@ class RunReporter final : public updater::FrontEnd {
   int tenths_ = 0;
   bool stopSaid_ = false;
   std::string shownBar_;
+  Arguments::Child child_ = Arguments::Child::None;
+  std::string row_;  // with rows: the step the printer is in
 };
 
 }  // namespace qmqn

@@ -40,6 +40,9 @@ struct UpdateReport {
 // inside a field become blanks; an empty field is "-".
 std::string logLine(const UpdateReport& report);
 std::string jsonLine(const UpdateReport& report);
+// check's object: the versions read, the outcome, and whether an update is
+// due (null when the printer could not be checked).
+std::string jsonCheckLine(const UpdateReport& report);
 // The log line of a run that was cut off: its start, printer and values
 // before, the outcome "interrupted" and no exit code or duration.
 std::string interruptedLogLine(const UpdateReport& report);
