@@ -175,6 +175,8 @@ UpdateReport UpdateCommand::update(const std::string& name, const std::string& p
     updater.allowStart();
   }
   r.after = r.before;
+  // A printer process of update --all says what --all says of it.
+  if (r.outcome == Outcome::NotQmQn && a_.child != Arguments::Child::None) r.message = "passed over: not a QM/QN printer";
   if (checkOnly()) return r;
   if (r.outcome == Outcome::UpdateDue) r.outcome = Outcome::Updated;
   if (state.startAllowed) run(turn, r);

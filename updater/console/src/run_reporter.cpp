@@ -15,8 +15,7 @@ void RunReporter::begin(std::string printer) {
 void RunReporter::say(std::string_view text) {
   if (silent_) return;
   if (rows()) {
-    row_ = std::string(text);
-    out_.status(row_);
+    out_.status(text);
     return;
   }
   const Stream stream = json_ ? Stream::Err : Stream::Out;
@@ -55,6 +54,8 @@ void RunReporter::runStarted() {
 
 void RunReporter::stepOpened(int step) {
   noticeStop();
+  // A row has room for the step's number and the bar, not its caption.
+  row_ = "step " + std::to_string(step) + "/" + std::to_string(steps_);
   // The rewrite frame follows: from here on the printer must stay on.
   if (step == 2) {
     const std::string warning = printer_ + ": updating. Do not switch the printer off.";
