@@ -1,5 +1,25 @@
-# The helpers of the qmqn tests under Wine, sourced after $root, $work and
-# $copy (the package copy) are set.
+# The helpers of the qmqn tests under Wine, sourced after $root, $package
+# (the demo package) and $work are set.
+
+# A Wine prefix of the test's own (QMQN_WINEPREFIX, default <cache>/<name>),
+# held by this test alone while it runs.
+own_prefix() {
+  export QMQN_WINEPREFIX="${QMQN_WINEPREFIX:-${XDG_CACHE_HOME:-${HOME:-/tmp}/.cache}/$1}"
+  export WINEPREFIX="$QMQN_WINEPREFIX" WINEDEBUG=-all
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  exec 8>"$WINEPREFIX.cli-lock"
+  flock -w 1800 8
+}
+
+# The package copied into $work/package ($copy), its simulated printers new.
+fresh_copy() {
+  rm -rf "$work"
+  mkdir -p "$work"
+  copy=$work/package
+  cp -a "$package" "$copy"
+  rm -f "$copy"/tool/ZAP*.state "$copy"/tool/ZAP*.trace
+}
+
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 now() { date +%s.%N; }

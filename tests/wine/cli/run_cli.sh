@@ -12,17 +12,9 @@ here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../../.." && pwd)
 package=$1 work=$2 read_only=${3:-}
 
-export QMQN_WINEPREFIX="${QMQN_WINEPREFIX:-${XDG_CACHE_HOME:-${HOME:-/tmp}/.cache}/qmqn-wine-cli}"
-export WINEPREFIX="$QMQN_WINEPREFIX" WINEDEBUG=-all
-mkdir -p "$(dirname "$WINEPREFIX")"
-exec 8>"$WINEPREFIX.cli-lock"
-flock -w 1800 8
-
-rm -rf "$work"
-mkdir -p "$work"
-copy=$work/package
-cp -a "$package" "$copy"
-rm -f "$copy"/tool/ZAP*.state "$copy"/tool/ZAP*.trace
+. "$here/cli_lib.sh"
+own_prefix qmqn-wine-cli
+fresh_copy
 cat >"$copy/tool/ZAPQMLM.ini" <<'INI'
 [sim]
 trace = ZAPQMLM.trace
@@ -57,8 +49,6 @@ bash "$root/tests/wine/gui/prepare_wine_printers.sh" \
 # The host's run records start empty.
 runs_dir="$WINEPREFIX/drive_c/ProgramData/QMQN/runs"
 rm -rf "$runs_dir"
-
-. "$here/cli_lib.sh"
 
 qmqn 0 help --help
 has help.out "64  bad usage"

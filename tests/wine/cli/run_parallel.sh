@@ -9,17 +9,9 @@ here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../../.." && pwd)
 package=$1 work=$2
 
-export QMQN_WINEPREFIX="${QMQN_WINEPREFIX:-${XDG_CACHE_HOME:-${HOME:-/tmp}/.cache}/qmqn-wine-parallel}"
-export WINEPREFIX="$QMQN_WINEPREFIX" WINEDEBUG=-all
-mkdir -p "$(dirname "$WINEPREFIX")"
-exec 8>"$WINEPREFIX.cli-lock"
-flock -w 1800 8
-
-rm -rf "$work"
-mkdir -p "$work"
-copy=$work/package
-cp -a "$package" "$copy"
-rm -f "$copy"/tool/ZAP*.state "$copy"/tool/ZAP*.trace
+. "$here/cli_lib.sh"
+own_prefix qmqn-wine-parallel
+fresh_copy
 cat >"$copy/tool/ZAPQMLM.ini" <<'INI'
 [sim]
 trace = ZAPQMLM.trace
@@ -46,7 +38,6 @@ bash "$root/tests/wine/gui/prepare_wine_printers.sh" \
   "QM Alpha|USB001|00000840" "QM Beta|USB003|00000840" "QN Gamma|USB002|00000840" "QN Delta|USB004|00000840" \
   "Stubborn QM|USB008|00000840" "QM Offline|USB005|00000c40" "Office Laser|LPT1:|00000840"
 rm -rf "$WINEPREFIX/drive_c/ProgramData/QMQN/runs"
-. "$here/cli_lib.sh"
 
 # Each port's commands, without call numbers and times: the trace line's kind
 # and the bytes sent.
