@@ -27,8 +27,16 @@ if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
     # The symbol tables are most of a statically linked binary; only builds
     # meant for a debugger keep them.
     add_link_options($<$<NOT:$<CONFIG:Debug,RelWithDebInfo>>:-s>)
+    # Same bytes from the same source anywhere: no link time in the PE
+    # header, no build folder in the binaries (__FILE__, debug info).
+    add_link_options(-Wl,--no-insert-timestamp)
+    add_compile_options("$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${PROJECT_SOURCE_DIR}/=>"
+                        "$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${CMAKE_BINARY_DIR}/=>")
   endif()
 elseif(MSVC)
   add_compile_options(/W4 /utf-8 /permissive-)
   add_compile_definitions(_CRT_SECURE_NO_WARNINGS)
+  # Deterministic objects and PE headers (no time stamps).
+  add_compile_options(/Brepro)
+  add_link_options(/Brepro)
 endif()
