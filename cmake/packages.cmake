@@ -6,7 +6,8 @@
 # Each component installs below a folder named like its zip, so that the two
 # never mix in one install prefix (their data files share names).
 # From them: the folders build/<dir>/package and demo-package, and the zips
-# (CPack, `cpack` or target `package`).
+# (CPack, `cpack` or target `package`), and with wixl the MSIs (target `msi`).
+# Signing and the normalised zips: release_tools.cmake.
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   set(_arch win64)
 else()
@@ -14,6 +15,8 @@ else()
 endif()
 set(QMQN_RELEASE_PACKAGE QMQN_VerUpTool-${PROJECT_VERSION}-${_arch})
 set(QMQN_DEMO_PACKAGE QMQN_VerUpTool-${PROJECT_VERSION}-demo-${_arch})
+set(QMQN_PACKAGE_OUTPUTS ${QMQN_RELEASE_PACKAGE} ${QMQN_DEMO_PACKAGE})
+include(${CMAKE_CURRENT_LIST_DIR}/release_tools.cmake)
 
 # Each package's updater and qmqn record the release files it ships.
 function(_qmqn_install_binaries component root)
@@ -51,6 +54,7 @@ install(FILES ${_stand_ins}
               ${PROJECT_SOURCE_DIR}/printer-sim/demo/ZAPQNLM.ini
         DESTINATION ${QMQN_DEMO_PACKAGE}/tool COMPONENT demo)
 install(FILES ${_demo_readme} DESTINATION ${QMQN_DEMO_PACKAGE} COMPONENT demo)
+qmqn_sign_installed(demo ${QMQN_DEMO_PACKAGE})
 _qmqn_package_folder(demo-package demo ${QMQN_DEMO_PACKAGE} ${CMAKE_BINARY_DIR}/demo-package
                      zapqmlm zapqnlm)
 
@@ -58,6 +62,7 @@ set(CPACK_COMPONENTS_ALL demo)
 if(QMQN_RELEASE_DATA)
   _qmqn_install_binaries(release ${QMQN_RELEASE_PACKAGE})
   install(FILES ${QMQN_RELEASE_DATA} DESTINATION ${QMQN_RELEASE_PACKAGE}/tool COMPONENT release)
+  qmqn_sign_installed(release ${QMQN_RELEASE_PACKAGE})
   _qmqn_package_folder(release-package release ${QMQN_RELEASE_PACKAGE} ${CMAKE_BINARY_DIR}/package)
   list(PREPEND CPACK_COMPONENTS_ALL release)
 endif()
@@ -72,4 +77,32 @@ set(CPACK_PACKAGE_FILE_NAME ${QMQN_RELEASE_PACKAGE})
 set(CPACK_ARCHIVE_RELEASE_FILE_NAME ${QMQN_RELEASE_PACKAGE})
 set(CPACK_ARCHIVE_DEMO_FILE_NAME ${QMQN_DEMO_PACKAGE})
 set(CPACK_PACKAGE_CHECKSUM SHA256)
+# Entry times, order and modes normalised before the checksums are written.
+set(CPACK_QMQN_RELEASE_CONFIG ${QMQN_RELEASE_CONFIG})
+set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/package_post.cmake)
 include(CPack)
+
+# The MSIs, beside the zips: msitools' wixl and msibuild, and faketime.
+if(QMQN_WIXL AND QMQN_MSIBUILD AND QMQN_FAKETIME)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(_msi_arch x64)
+  else()
+    set(_msi_arch x86)
+  endif()
+  set(_msis)
+  foreach(_component IN LISTS CPACK_COMPONENTS_ALL)
+    string(TOUPPER ${_component} _c)
+    set(_package ${QMQN_${_c}_PACKAGE})
+    list(APPEND _msis COMMAND ${CMAKE_COMMAND} -DCONFIG=${QMQN_RELEASE_CONFIG} -DCOMPONENT=${_component}
+         -DPACKAGE=${_package} -DARCH=${_msi_arch} -DVERSION=${PROJECT_VERSION}
+         -DOUT=${CMAKE_BINARY_DIR}/${_package}.msi -P ${CMAKE_CURRENT_LIST_DIR}/make_msi.cmake)
+  endforeach()
+  add_custom_target(msi ${_msis} COMMENT "MSIs: ${CPACK_COMPONENTS_ALL}" VERBATIM)
+  add_dependencies(msi qmqn_launcher QmStat QnStat zapqmlm zapqnlm qmqn_updater_demo qmqn_console_demo)
+  if(QMQN_RELEASE_DATA)
+    add_dependencies(msi qmqn_updater_release qmqn_console_release)
+  endif()
+  message(STATUS "QMQN: MSIs with target msi (${QMQN_WIXL})")
+else()
+  message(STATUS "QMQN: no MSIs: wixl, msibuild or faketime not found (Debian: wixl, msitools, faketime)")
+endif()

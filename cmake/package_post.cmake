@@ -1,0 +1,17 @@
+# CPack post-build script: the zips' entry times (the commit's), order and
+# modes normalised, so that one commit gives the same bytes on any builder.
+include("${CPACK_QMQN_RELEASE_CONFIG}")
+if(NOT QMQN_STRIP_NONDETERMINISM)
+  return()
+endif()
+qmqn_source_epoch(epoch)
+set(stamp)
+if(epoch)
+  set(stamp --timestamp ${epoch})
+endif()
+foreach(zip IN LISTS CPACK_PACKAGE_FILES)
+  execute_process(COMMAND "${QMQN_STRIP_NONDETERMINISM}" --type zip ${stamp} "${zip}" RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "strip-nondeterminism failed on ${zip}")
+  endif()
+endforeach()
