@@ -89,7 +89,8 @@ verify)
     name=${p##*/} base=${p##*/}
     base=${base%.msi}
     # The MSI installs what the zip holds, the same bytes in the same layout.
-    [ -f "$build/$base.zip" ] && { diff -r "$work/$base/$base" "$work/msi-$base"/* >/dev/null || fail "$name does not hold what $base.zip holds"; }
+    installed=$(find "$work/msi-$base" -type d -name 'QMQN*' -prune | head -1)
+    [ -f "$build/$base.zip" ] && { diff -r "$work/$base/$base" "$installed" >/dev/null || fail "$name does not hold what $base.zip holds"; }
     props=$(msiinfo export "$p" Property)
     grep -qP "^ProductVersion\t$(sed -n 's/^CMAKE_PROJECT_VERSION:[A-Z]*=//p' "$build/CMakeCache.txt")\r?$" <<<"$props" || fail "$name: ProductVersion"
     grep -qP '^QmqnToolPath\t=-\*PATH\t\[~\];\[TOOLDIR\]\t' < <(msiinfo export "$p" Environment) || fail "$name: PATH entry"
