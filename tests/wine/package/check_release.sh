@@ -211,7 +211,9 @@ signing)
   source=$2 work=$3/signing build=$4 pki=$5
   rm -rf "$work" && mkdir -p "$work"
   log=$work/log
-  said() { tr -s ' \n' '  ' <"$log" | grep -qF "$1" || { fail "$2: no message \"$1\""; tail -15 "$log"; }; }
+  said() {
+    if tr -s ' \n' '  ' <"$log" | grep -qF "$1"; then echo "$2: \"$1\""; else fail "$2: no message \"$1\""; tail -15 "$log"; fi
+  }
   zips() { find "$build" -maxdepth 1 \( -name '*.zip' -o -name '*.msi' \) | wc -l; }
   generator=$(cache_value "$build" CMAKE_GENERATOR) toolchain=$(cache_value "$build" CMAKE_TOOLCHAIN_FILE)
   try_configure() {
@@ -227,7 +229,7 @@ signing)
   ! QMQN_SIGN_PASSWORD=wrong cmake --build "$build" --target package >"$log" 2>&1 || fail "signed with a wrong password"
   said "(is QMQN_SIGN_PASSWORD right?)" "a wrong password"
   said "nothing is left half-signed" "a wrong password"
-  [ "$(zips)" = 0 ] || fail "a package is left after the signing failed: $(find "$build" -maxdepth 1 -name '*.zip' -o -name '*.msi')"
+  [ "$(zips)" = 0 ] && echo "a wrong password: no zip or MSI left" || fail "a package is left after the signing failed: $(find "$build" -maxdepth 1 -name '*.zip' -o -name '*.msi')"
   mv "$pki/sign.pfx" "$pki/gone.pfx"
   ! QMQN_SIGN_PASSWORD=$(cat "$pki/pass") cmake --build "$build" --target msi >"$log" 2>&1 || fail "signed without the PFX"
   said "Signing stopped: $pki/sign.pfx is missing" "a PFX removed after the configure"
@@ -251,6 +253,7 @@ signing)
       -DQMQN_SIGN_KEY_URI="pkcs11:token=qmqn-test;object=signer;type=private" -DQMQN_SIGN_CERT="$pki/sign.pem" >"$log" 2>&1 &&
       said "signed (SHA-256, pkcs11 key)" "the token configure"
     if (cd "$build" && cpack >"$log" 2>&1) && cmake --build "$build" --target msi >>"$log" 2>&1; then
+      echo "signed with the key in SoftHSM:"
       bash "$0" verify "$build" "$pki/ca.pem" "$work/token" || fail "token signatures"
     else
       tail -20 "$log"
