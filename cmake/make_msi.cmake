@@ -136,6 +136,7 @@ ${refs}    </Feature>
 # wixl warns about attributes it ignores; only its exit code counts.
 function(_qmqn_msi_check what)
   if(NOT rc EQUAL 0)
+    qmqn_indent(out)
     message(FATAL_ERROR "MSI ${OUT}: ${what} failed:\n${out}")
   endif()
 endfunction()
