@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 #include "color_tables.h"
 #include "printer_model.h"
@@ -66,20 +67,23 @@ struct Simulator::Impl {
     return nullptr;
   }
 
-  // Only the port that changed is written: another process may drive the
-  // other ports of the same store meanwhile.
+  // The port that changed is written from here; the others as the store
+  // holds them (another process may drive them meanwhile), taken as a
+  // restart would take them.
   void persist(const Port& changed) {
     if (!store) return;
     store->update([&](std::optional<std::string> text) {
       DecodedState held = text ? decodeState(*text) : DecodedState{};
-      held.printers[changed.name] = changed.model.state();
-      PortStates states;
+      std::vector<std::pair<std::u16string, PrinterState>> kept;
       for (const auto& p : ports) {
-        auto it = held.printers.find(p.name);
-        if (it != held.printers.end()) states.emplace_back(p.name, &it->second);
+        if (&p == &changed) {
+          kept.emplace_back(p.name, p.model.state());
+        } else if (auto it = held.printers.find(p.name); it != held.printers.end()) {
+          if (auto state = accepted(p.name, std::move(it->second), false)) kept.emplace_back(p.name, std::move(*state));
+        }
       }
-      for (const auto& [name, state] : held.printers)
-        if (!find(name)) states.emplace_back(name, &state);
+      PortStates states;
+      for (const auto& [name, state] : kept) states.emplace_back(name, &state);
       return encodeState(states);
     });
   }
@@ -88,15 +92,22 @@ struct Simulator::Impl {
     if (trace) trace->write("state " + what);
   }
 
-  // What the printer cannot hold is dropped here, and said, so that the state
-  // taken is the one the next save writes.
-  void restore(const std::u16string& name, PrinterState saved) {
-    const std::string where = "[" + escapeControls(toUtf8(name)) + "]";
+  // What the printer cannot hold is dropped here, and said when asked, so
+  // that the state taken is the one the next save writes. None: not taken.
+  std::optional<PrinterState> accepted(const std::u16string& name, PrinterState saved, bool say) {
+    const auto tell = [&](const std::string& what) {
+      if (say) note("[" + escapeControls(toUtf8(name)) + "] " + what);
+    };
     Port* port = find(name);
-    if (!port) return note(where + " no such printer: ignored");
-    if (saved.family != port->model.state().family)
-      return note(where + " family " + std::string(familyName(saved.family)) + ", the printer is " +
-                  std::string(familyName(port->model.state().family)) + ": ignored");
+    if (!port) {
+      tell("no such printer: ignored");
+      return std::nullopt;
+    }
+    if (saved.family != port->model.state().family) {
+      tell("family " + std::string(familyName(saved.family)) + ", the printer is " +
+           std::string(familyName(port->model.state().family)) + ": ignored");
+      return std::nullopt;
+    }
     if (saved.family == Family::QM) {
       auto tables = clearedTables();
       std::size_t kept = 0;
@@ -106,14 +117,18 @@ struct Simulator::Impl {
           ++kept;
         }
       if (kept != saved.tables.size() || kept != tables.size())
-        note(where + " tables: " + std::to_string(saved.tables.size() - kept) + " unknown or of wrong size, " +
+        tell("tables: " + std::to_string(saved.tables.size() - kept) + " unknown or of wrong size, " +
              std::to_string(tables.size() - kept) + " cleared");
       saved.tables = std::move(tables);
     } else if (!saved.tables.empty()) {
-      note(where + " tables on a QN printer: dropped");
+      tell("tables on a QN printer: dropped");
       saved.tables.clear();
     }
-    port->model.state() = std::move(saved);
+    return saved;
+  }
+
+  void restore(const std::u16string& name, PrinterState saved) {
+    if (auto state = accepted(name, std::move(saved), true)) find(name)->model.state() = std::move(*state);
   }
 
   Port* current(std::u16string_view name) {
